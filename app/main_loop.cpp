@@ -1,0 +1,62 @@
+#include "app/main_loop.h"
+
+#include "app/dispatch.h"
+#include "app/ids.h"
+#include "common/decimal.h"
+#include "player/player_controls.h"
+
+namespace kz {
+
+void RefreshStatus(Program& program) {
+  Ui& ui = program.ui;
+  // A signed difference keeps the throttle working across the wrap of the tick counter.
+  auto elapsed = static_cast<std::int32_t>(program.clock.TickCount() - program.lastWelcomeTick);
+  if (elapsed > 5000) {
+    program.lastWelcomeTick = program.clock.TickCount();
+    ui.SetStatusText(0, " Herzlich willkommen zu " + program.title);
+  }
+  if (ui.RowCount(id::kResultList) != program.lastShownRowCount) {
+    program.lastShownRowCount = ui.RowCount(id::kResultList);
+    ui.SetStatusText(1, "Anzahl Dateien : " + IntToDecimal(program.lastShownRowCount));
+  }
+}
+
+void ApplyEnableRules(Program& program) {
+  Ui& ui = program.ui;
+  ui.DisableMenuItem(id::kRemoveItem, 1);
+  std::int32_t rows = ui.RowCount(id::kResultList);
+  for (std::int32_t row = 0; row < rows; ++row) {
+    if (ui.RowState(id::kResultList, row) & row_state::kTicked) {
+      ui.DisableMenuItem(id::kRemoveItem, 0);
+      break;
+    }
+  }
+  ui.DisableMenuItem(id::kPropertiesItem, ui.ControlState(id::kResultList) > -1 ? 0 : 1);
+  ui.DisableControl(id::kSearchButton, ui.ControlText(id::kFolderTree).empty() ? 1 : 0);
+  ApplyPlayerEnableRule(program);
+}
+
+Outcome RunPass(Program& program) {
+  Ui& ui = program.ui;
+  RefreshStatus(program);
+  ApplyEnableRules(program);
+  RefreshPlayDisplay(program);
+  std::int32_t code = ui.WaitEvent();
+  if (code == event::kRightButtonDown || ui.EventType() == control_event::kRightClick) {
+    ui.ShowItemMenu();
+  }
+  if (code == event::kMenu) {
+    if (DispatchMenuEvent(program, ui.EventSource()) == Outcome::kExit) return Outcome::kExit;
+  }
+  if (code == event::kControl) {
+    if (DispatchControlEvent(program, ui.EventSource()) == Outcome::kExit) return Outcome::kExit;
+  }
+  return code == event::kClose ? Outcome::kExit : Outcome::kContinue;
+}
+
+void RunMainLoop(Program& program) {
+  while (RunPass(program) == Outcome::kContinue) {
+  }
+}
+
+}  // namespace kz

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/ui.h"
+#include "mp3/mp3_info.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/media.h"
+#include "search/record_list.h"
+
+namespace kz {
+
+inline constexpr const char* kTitle = "MP3 - Klangzwilling v1.0";
+
+// What a handler may return to the loop that called it.
+enum class Outcome { kContinue, kExit };
+
+// The whole state of one run of the program, handed to every handler. The world is reached
+// only through the four services, so a test builds a fresh program over fakes in one line.
+struct Program {
+  Program(Ui& ui_, Clock& clock_, FileSystem& files_, MediaService& media_)
+      : ui(ui_), clock(clock_), files(files_), media(media_) {}
+
+  Ui& ui;
+  Clock& clock;
+  FileSystem& files;
+  MediaService& media;
+
+  std::string title = kTitle;
+
+  RecordList foundFiles;
+  RecordList referenceFiles;
+  RecordList duplicateList;
+  RecordList duplicateIndex;
+
+  // Main loop.
+  std::uint32_t lastWelcomeTick = 0;
+  std::int32_t lastShownRowCount = 0;
+
+  // Search.
+  std::int32_t filesFound = 0;
+  std::int32_t directoriesEntered = 0;
+  std::uint32_t lastProgressTick = 0;
+
+  // Player.
+  std::int32_t rewindOffset = 0;
+  std::int32_t forwardOffset = 0;
+  bool playbackWakeupsOn = false;
+
+  // Properties window.
+  Mp3Info mp3Info;
+};
+
+}  // namespace kz

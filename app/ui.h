@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kz {
+
+// The user-interface operations and the event service. Every operation addresses its control,
+// status-bar field or menu item by id and does nothing, returning 0 or "", for an id that has no
+// control. Texts are UTF-8.
+class Ui {
+ public:
+  virtual ~Ui() = default;
+
+  virtual std::string ControlText(int id) = 0;
+  virtual void SetControlText(int id, std::string_view text) = 0;
+  virtual std::int32_t ControlState(int id) = 0;
+  // For the search button the value is an image from ImageById.
+  virtual void SetControlState(int id, std::int64_t value) = 0;
+  // flag 1 disables, 0 enables.
+  virtual void DisableControl(int id, int flag) = 0;
+  virtual std::int32_t RowCount(int id) = 0;
+  // Bit set: 1 selected, 2 ticked; 0 for a row outside the list.
+  virtual std::int32_t RowState(int id, std::int32_t row) = 0;
+  // Row -1 gives the column's header title.
+  virtual std::string RowText(int id, std::int32_t row, std::int32_t column) = 0;
+  // position -1 appends; the text holds the cells separated by "\n".
+  virtual void AddRow(int id, std::int32_t position, std::string_view text) = 0;
+  virtual void RemoveRow(int id, std::int32_t row) = 0;
+  virtual void ClearRows(int id) = 0;
+  virtual void SetControlAttribute(int id, int attribute, std::int32_t value) = 0;
+  virtual void SetStatusText(int field, std::string_view text) = 0;
+  virtual void DisableMenuItem(int item, int flag) = 0;
+  virtual void ShowItemMenu() = 0;
+  virtual std::int64_t ImageById(int imageId) = 0;
+
+  // A large fill of a list: the list may stop redrawing and reserve room for `expectedRows`
+  // until EndRowBatch. Rows and their order are the same as without it.
+  virtual void BeginRowBatch(int id, std::int32_t expectedRows) = 0;
+  virtual void EndRowBatch(int id) = 0;
+
+  // Event service.
+  virtual std::int32_t WaitEvent() = 0;
+  virtual std::int32_t PollEvent() = 0;
+  virtual std::int32_t EventSource() = 0;
+  virtual std::int32_t EventType() = 0;
+
+  // Windows beyond the main window's controls.
+  virtual void EnableMainWindow(bool enabled) = 0;
+  // Opens the properties window with its (empty) list; false when either cannot be created.
+  virtual bool OpenPropertiesWindow() = 0;
+  // Makes the owner active, then destroys the properties window.
+  virtual void ClosePropertiesWindow() = 0;
+  // The modal yes/no question; answers 6 for Yes, 7 for No.
+  virtual std::int32_t AskYesNo(std::string_view caption, std::string_view text) = 0;
+
+  // While on, the event service delivers a wake-up at least four times a second, so that the
+  // playback display follows a playing file when no input arrives.
+  virtual void SetPlaybackWakeups(bool on) = 0;
+};
+
+}  // namespace kz

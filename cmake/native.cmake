@@ -1,0 +1,27 @@
+# Native (Linux) build: POSIX platform, CLI, unit tests, benchmarks.
+file(GLOB KZ_POSIX_SOURCES CONFIGURE_DEPENDS platform/posix/*.cpp)
+add_library(kz_posix STATIC ${KZ_POSIX_SOURCES})
+target_link_libraries(kz_posix PUBLIC kz_core)
+
+file(GLOB KZ_CLI_SOURCES CONFIGURE_DEPENDS app/cli/*.cpp)
+if(KZ_CLI_SOURCES)
+  add_executable(klangzwilling-cli ${KZ_CLI_SOURCES})
+  target_link_libraries(klangzwilling-cli PRIVATE kz_posix)
+endif()
+
+enable_testing()
+find_package(GTest REQUIRED)
+file(GLOB KZ_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp tests/fakes/*.cpp)
+add_executable(kz_tests ${KZ_TEST_SOURCES})
+target_link_libraries(kz_tests PRIVATE kz_posix GTest::gtest GTest::gtest_main GTest::gmock)
+target_include_directories(kz_tests PRIVATE ${CMAKE_SOURCE_DIR})
+include(GoogleTest)
+gtest_discover_tests(kz_tests DISCOVERY_TIMEOUT 60
+  PROPERTIES ENVIRONMENT "KZ_CLI=$<TARGET_FILE_DIR:kz_tests>/klangzwilling-cli")
+
+find_package(benchmark QUIET)
+file(GLOB KZ_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+if(benchmark_FOUND AND KZ_BENCH_SOURCES)
+  add_executable(kz_bench ${KZ_BENCH_SOURCES})
+  target_link_libraries(kz_bench PRIVATE kz_posix benchmark::benchmark)
+endif()

@@ -1,0 +1,28 @@
+# Windows build (mingw-w64): the desktop program, the console CLI and the end-to-end driver.
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601
+                        WINVER=0x0601 _WIN32_IE=0x0600)
+# A bare Windows has no libgcc or libstdc++ DLLs.
+add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+enable_language(RC)
+
+file(GLOB KZ_WIN_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
+add_library(kz_win_platform STATIC ${KZ_WIN_PLATFORM_SOURCES})
+target_link_libraries(kz_win_platform PUBLIC kz_core winmm shlwapi)
+
+file(GLOB KZ_APP_SOURCES CONFIGURE_DEPENDS app/win32/*.cpp)
+add_executable(klangzwilling WIN32 ${KZ_APP_SOURCES} resources/klangzwilling.rc)
+target_link_libraries(klangzwilling PRIVATE kz_win_platform comctl32 shell32 ole32 uxtheme gdi32
+                      user32)
+
+file(GLOB KZ_CLI_SOURCES CONFIGURE_DEPENDS app/cli/*.cpp)
+if(KZ_CLI_SOURCES)
+  add_executable(klangzwilling-cli ${KZ_CLI_SOURCES})
+  target_link_libraries(klangzwilling-cli PRIVATE kz_win_platform)
+endif()
+
+file(GLOB KZ_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
+if(KZ_E2E_SOURCES)
+  add_executable(kz_e2e_driver ${KZ_E2E_SOURCES})
+  target_link_libraries(kz_e2e_driver PRIVATE comctl32 user32 gdi32 psapi)
+endif()

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kz {
+
+// A whole file mapped read-only. Released (view, mapping, file, in that order) when destroyed.
+class MappedFile {
+ public:
+  virtual ~MappedFile() = default;
+  virtual std::span<const std::uint8_t> bytes() const = 0;
+  // The low 32 bits of the file's size, as the platform reports it.
+  virtual std::uint32_t sizeLow32() const = 0;
+};
+
+struct FolderEntry {
+  std::string name;
+  bool isDirectory = false;
+};
+
+// Everything the program asks of the file system. Paths are UTF-8; directory texts end in
+// Separator().
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // '\\' on Windows, '/' on POSIX.
+  virtual char Separator() const = 0;
+
+  // Directory listings by depth: at most one open listing per depth; opening a depth releases
+  // what was open there. The first NextEntry yields the first entry, "." and ".." included where
+  // the file system reports them. Fails (false) for a directory that cannot be listed and for a
+  // search path (directory, separator, pattern) over the platform's path limit.
+  virtual bool OpenListing(std::int32_t depth, std::string_view directory,
+                           std::string_view pattern) = 0;
+  virtual bool NextEntry(std::int32_t depth) = 0;
+  virtual std::string_view EntryName(std::int32_t depth) = 0;
+  // 2 when the entry carries the directory attribute, else 1.
+  virtual std::int32_t EntryKind(std::int32_t depth) = 0;
+  // True for a directory entry that is a link (symlink, junction, mount point) to elsewhere.
+  virtual bool EntryIsLink(std::int32_t depth) = 0;
+  // The size of the current entry as the listing reported it, -1 when it reported none.
+  virtual std::int64_t EntrySize(std::int32_t depth) = 0;
+  virtual void CloseListing(std::int32_t depth) = 0;
+
+  // Identity of the folder a path resolves to (links followed): equal for two paths that reach
+  // the same folder. Empty when the folder cannot be resolved.
+  virtual std::optional<std::string> FolderIdentity(std::string_view directory) = 0;
+
+  // Size in bytes; -1 when nothing exists at the path; -2 for a directory.
+  virtual std::int64_t FileSize(std::string_view path) = 0;
+
+  // The file's creation time as whole seconds since 1970-01-01 UTC, or nothing when the file is
+  // not found.
+  virtual std::optional<std::int64_t> CreationTime(std::string_view path) = 0;
+
+  // Read-only mapping of the whole file, opened so that others may read but not write it
+  // meanwhile. Null when the file cannot be opened, mapped (an empty file) or viewed.
+  virtual std::unique_ptr<MappedFile> MapReadOnly(std::string_view path) = 0;
+
+  // Deletes the file for good; true when it is gone.
+  virtual bool DeleteFile(std::string_view path) = 0;
+
+  // The entries of a folder (all of them, "." and ".." left out). False when it cannot be listed.
+  virtual bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) = 0;
+};
+
+}  // namespace kz

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <dirent.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace kz {
+
+// The file system of a POSIX machine, for the native build and the CLI. Paths use '/'.
+class PosixFileSystem final : public FileSystem {
+ public:
+  PosixFileSystem() = default;
+  PosixFileSystem(const PosixFileSystem&) = delete;
+  PosixFileSystem& operator=(const PosixFileSystem&) = delete;
+  ~PosixFileSystem() override;
+
+  char Separator() const override { return '/'; }
+  bool OpenListing(std::int32_t depth, std::string_view directory,
+                   std::string_view pattern) override;
+  bool NextEntry(std::int32_t depth) override;
+  std::string_view EntryName(std::int32_t depth) override;
+  std::int32_t EntryKind(std::int32_t depth) override;
+  bool EntryIsLink(std::int32_t depth) override;
+  std::int64_t EntrySize(std::int32_t depth) override;
+  void CloseListing(std::int32_t depth) override;
+  std::optional<std::string> FolderIdentity(std::string_view directory) override;
+  std::int64_t FileSize(std::string_view path) override;
+  std::optional<std::int64_t> CreationTime(std::string_view path) override;
+  std::unique_ptr<MappedFile> MapReadOnly(std::string_view path) override;
+  bool DeleteFile(std::string_view path) override;
+  bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override;
+
+ private:
+  struct Listing {
+    DIR* handle = nullptr;
+    std::string directory;  // with trailing '/'
+    std::string name;
+    bool isDirectory = false;
+    bool isLink = false;
+    bool statDone = false;
+    std::int64_t size = -1;
+    void Close();
+  };
+  Listing* At(std::int32_t depth);
+  void Classify(Listing& listing, const struct dirent& entry);
+
+  std::vector<Listing> listings_;
+};
+
+}  // namespace kz

@@ -1,0 +1,122 @@
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "platform/posix/posix_file_system.h"
+
+namespace kz {
+
+void PosixFileSystem::Listing::Close() {
+  if (handle) closedir(handle);
+  handle = nullptr;
+}
+
+PosixFileSystem::~PosixFileSystem() {
+  for (Listing& listing : listings_) listing.Close();
+}
+
+PosixFileSystem::Listing* PosixFileSystem::At(std::int32_t depth) {
+  if (depth < 0 || static_cast<std::size_t>(depth) >= listings_.size()) return nullptr;
+  return &listings_[static_cast<std::size_t>(depth)];
+}
+
+bool PosixFileSystem::OpenListing(std::int32_t depth, std::string_view directory,
+                                  std::string_view pattern) {
+  (void)pattern;  // "*.*" matches every name; a POSIX listing has no pattern of its own
+  if (depth < 0) return false;
+  if (static_cast<std::size_t>(depth) >= listings_.size()) listings_.resize(depth + 1);
+  Listing& listing = listings_[static_cast<std::size_t>(depth)];
+  listing.Close();
+  listing.directory.assign(directory);
+  if (listing.directory.empty() || listing.directory.back() != '/') listing.directory += '/';
+  listing.handle = opendir(listing.directory.c_str());
+  return listing.handle != nullptr;
+}
+
+void PosixFileSystem::Classify(Listing& listing, const struct dirent& entry) {
+  listing.name = entry.d_name;
+  listing.statDone = false;
+  listing.size = -1;
+  listing.isLink = false;
+  switch (entry.d_type) {
+    case DT_DIR:
+      listing.isDirectory = true;
+      return;
+    case DT_REG:
+      listing.isDirectory = false;
+      return;
+    default:
+      break;
+  }
+  // A link, or a file system that does not report types: ask for what the name leads to, as a
+  // Windows listing reports the directory attribute of a link to a folder.
+  std::string path = listing.directory + listing.name;
+  struct stat target {};
+  listing.isDirectory = stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+  struct stat own {};
+  listing.isLink = lstat(path.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
+}
+
+bool PosixFileSystem::NextEntry(std::int32_t depth) {
+  Listing* listing = At(depth);
+  if (!listing || !listing->handle) return false;
+  errno = 0;
+  struct dirent* entry = readdir(listing->handle);
+  if (!entry) {
+    listing->Close();  // released as soon as it has delivered its last entry
+    return false;
+  }
+  Classify(*listing, *entry);
+  return true;
+}
+
+std::string_view PosixFileSystem::EntryName(std::int32_t depth) {
+  Listing* listing = At(depth);
+  return listing ? std::string_view(listing->name) : std::string_view();
+}
+
+std::int32_t PosixFileSystem::EntryKind(std::int32_t depth) {
+  Listing* listing = At(depth);
+  return listing && listing->isDirectory ? 2 : 1;
+}
+
+bool PosixFileSystem::EntryIsLink(std::int32_t depth) {
+  Listing* listing = At(depth);
+  return listing && listing->isLink;
+}
+
+std::int64_t PosixFileSystem::EntrySize(std::int32_t depth) {
+  Listing* listing = At(depth);
+  if (!listing) return -1;
+  if (!listing->statDone) {
+    listing->statDone = true;
+    listing->size = FileSize(listing->directory + listing->name);
+  }
+  return listing->size;
+}
+
+void PosixFileSystem::CloseListing(std::int32_t depth) {
+  if (Listing* listing = At(depth)) listing->Close();
+}
+
+bool PosixFileSystem::ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) {
+  entries.clear();
+  std::string path(directory);
+  if (path.empty() || path.back() != '/') path += '/';
+  DIR* handle = opendir(path.c_str());
+  if (!handle) return false;
+  while (struct dirent* entry = readdir(handle)) {
+    std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    bool isDirectory = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      struct stat target {};
+      isDirectory = stat((path + entry->d_name).c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+    }
+    entries.push_back(FolderEntry{std::string(name), isDirectory});
+  }
+  closedir(handle);
+  return true;
+}
+
+}  // namespace kz

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "search/file_record.h"
+
+namespace kz {
+
+// An ordered list of records with a cursor that stands on one record or on none.
+//
+// Records live in a vector and are chained by index, so that removing the current record is
+// O(1) even when the detection removes every record of a list of a million. Positions are only
+// needed again by currentIndex, selectAt and sortByName; the first of those after a removal or a
+// middle insertion packs the vector back into list order once.
+class RecordList {
+ public:
+  void clear();
+  void rewind() { cursor_ = kNone; }
+  bool advance();
+  FileRecord& insertAfterCurrent();
+  void removeCurrent();
+  std::int32_t currentIndex();
+  std::int32_t count() const { return count_; }
+  FileRecord* selectAt(std::int32_t position);
+  void sortByName();
+
+  // The current record; only valid while currentIndex() != -1.
+  FileRecord& current() { return nodes_[cursor_].record; }
+  bool hasCurrent() const { return cursor_ != kNone; }
+
+  // Bytes held by the list's own storage (not counting shared texts), for the memory benchmark.
+  std::size_t storageBytes() const { return nodes_.capacity() * sizeof(Node); }
+
+ private:
+  static constexpr std::int32_t kNone = -1;
+  struct Node {
+    FileRecord record;
+    std::int32_t previous;
+    std::int32_t next;
+  };
+  void pack();
+
+  std::vector<Node> nodes_;
+  std::int32_t first_ = kNone;
+  std::int32_t last_ = kNone;
+  std::int32_t cursor_ = kNone;
+  std::int32_t count_ = 0;
+  bool packed_ = true;  // nodes_ holds exactly the records, in list order
+};
+
+}  // namespace kz
