@@ -7,13 +7,16 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 enable_language(RC)
 
 file(GLOB KZ_WIN_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
-add_library(kz_win_platform STATIC ${KZ_WIN_PLATFORM_SOURCES})
+add_library(kz_win_platform STATIC ${KZ_WIN_PLATFORM_SOURCES} platform/win32/README.txt)
+set_target_properties(kz_win_platform PROPERTIES LINKER_LANGUAGE CXX)
 target_link_libraries(kz_win_platform PUBLIC kz_core winmm shlwapi)
 
 file(GLOB KZ_APP_SOURCES CONFIGURE_DEPENDS app/win32/*.cpp)
-add_executable(klangzwilling WIN32 ${KZ_APP_SOURCES} resources/klangzwilling.rc)
-target_link_libraries(klangzwilling PRIVATE kz_win_platform comctl32 shell32 ole32 uxtheme gdi32
-                      user32)
+if(KZ_APP_SOURCES)
+  add_executable(klangzwilling WIN32 ${KZ_APP_SOURCES} resources/klangzwilling.rc)
+  target_link_libraries(klangzwilling PRIVATE kz_win_platform comctl32 shell32 ole32 uxtheme
+                        gdi32 user32)
+endif()
 
 file(GLOB KZ_CLI_SOURCES CONFIGURE_DEPENDS app/cli/*.cpp)
 if(KZ_CLI_SOURCES)

@@ -65,7 +65,7 @@ class FileSystem {
   virtual std::unique_ptr<MappedFile> MapReadOnly(std::string_view path) = 0;
 
   // Deletes the file for good; true when it is gone.
-  virtual bool DeleteFile(std::string_view path) = 0;
+  virtual bool RemoveFile(std::string_view path) = 0;
 
   // The entries of a folder (all of them, "." and ".." left out). False when it cannot be listed.
   virtual bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) = 0;

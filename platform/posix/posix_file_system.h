@@ -31,7 +31,7 @@ class PosixFileSystem final : public FileSystem {
   std::int64_t FileSize(std::string_view path) override;
   std::optional<std::int64_t> CreationTime(std::string_view path) override;
   std::unique_ptr<MappedFile> MapReadOnly(std::string_view path) override;
-  bool DeleteFile(std::string_view path) override;
+  bool RemoveFile(std::string_view path) override;
   bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override;
 
  private:

@@ -73,7 +73,7 @@ std::unique_ptr<MappedFile> PosixFileSystem::MapReadOnly(std::string_view path) 
   return std::make_unique<PosixMappedFile>(descriptor, address, length);
 }
 
-bool PosixFileSystem::DeleteFile(std::string_view path) {
+bool PosixFileSystem::RemoveFile(std::string_view path) {
   std::string text(path);
   struct stat info {};
   if (lstat(text.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace kz {
+
+// The Windows file system through the W functions; paths are UTF-8 at the seam and use '\'.
+class WinFileSystem final : public FileSystem {
+ public:
+  WinFileSystem() = default;
+  WinFileSystem(const WinFileSystem&) = delete;
+  WinFileSystem& operator=(const WinFileSystem&) = delete;
+  ~WinFileSystem() override;
+
+  char Separator() const override { return '\\'; }
+  bool OpenListing(std::int32_t depth, std::string_view directory,
+                   std::string_view pattern) override;
+  bool NextEntry(std::int32_t depth) override;
+  std::string_view EntryName(std::int32_t depth) override;
+  std::int32_t EntryKind(std::int32_t depth) override;
+  bool EntryIsLink(std::int32_t depth) override;
+  std::int64_t EntrySize(std::int32_t depth) override;
+  void CloseListing(std::int32_t depth) override;
+  std::optional<std::string> FolderIdentity(std::string_view directory) override;
+  std::int64_t FileSize(std::string_view path) override;
+  std::optional<std::int64_t> CreationTime(std::string_view path) override;
+  std::unique_ptr<MappedFile> MapReadOnly(std::string_view path) override;
+  bool RemoveFile(std::string_view path) override;
+  bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override;
+
+  // The platform's path limit, in characters, for a search path or a file path.
+  static constexpr std::size_t kPathLimit = MAX_PATH;
+
+ private:
+  struct Listing {
+    HANDLE find = INVALID_HANDLE_VALUE;
+    bool firstPending = false;  // FindFirstFileW already holds the first entry
+    WIN32_FIND_DATAW data{};
+    std::string name;
+    void Close();
+  };
+  Listing* At(std::int32_t depth);
+
+  std::vector<Listing> listings_;
+};
+
+}  // namespace kz

@@ -1,0 +1,117 @@
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win_file_system.h"
+
+namespace kz {
+namespace {
+
+// Owning handles, each closed by the value that marks its failure.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE get() const { return handle_; }
+  HANDLE release() {
+    HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return handle;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+class WinMappedFile final : public MappedFile {
+ public:
+  WinMappedFile(HANDLE file, HANDLE mapping, const void* view, std::size_t length,
+                std::uint32_t sizeLow)
+      : file_(file), mapping_(mapping), view_(view), length_(length), sizeLow_(sizeLow) {}
+  WinMappedFile(const WinMappedFile&) = delete;
+  WinMappedFile& operator=(const WinMappedFile&) = delete;
+  ~WinMappedFile() override {
+    UnmapViewOfFile(view_);
+    CloseHandle(mapping_);
+    CloseHandle(file_);
+  }
+  std::span<const std::uint8_t> bytes() const override {
+    return {static_cast<const std::uint8_t*>(view_), length_};
+  }
+  std::uint32_t sizeLow32() const override { return sizeLow_; }
+
+ private:
+  HANDLE file_;
+  HANDLE mapping_;
+  const void* view_;
+  std::size_t length_;
+  std::uint32_t sizeLow_;
+};
+
+std::wstring PathText(std::string_view path) { return Widen(path); }
+
+}  // namespace
+
+std::optional<std::string> WinFileSystem::FolderIdentity(std::string_view directory) {
+  FileHandle folder(CreateFileW(PathText(directory).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!folder.valid()) return std::nullopt;
+  wchar_t finalPath[32768];
+  DWORD length = GetFinalPathNameByHandleW(folder.get(), finalPath, 32768, FILE_NAME_NORMALIZED);
+  if (length == 0 || length >= 32768) return std::nullopt;
+  return Narrow(std::wstring_view(finalPath, length));
+}
+
+std::int64_t WinFileSystem::FileSize(std::string_view path) {
+  std::wstring wide = PathText(path);
+  if (wide.size() >= kPathLimit) return -1;
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return -1;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
+  return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::optional<std::int64_t> WinFileSystem::CreationTime(std::string_view path) {
+  std::wstring wide = PathText(path);
+  if (wide.size() >= kPathLimit) return std::nullopt;
+  WIN32_FIND_DATAW data{};
+  HANDLE find = FindFirstFileW(wide.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+  FindClose(find);
+  // FILETIME counts 100 ns units since 1601-01-01 UTC; no conversion to local time.
+  std::uint64_t units = (static_cast<std::uint64_t>(data.ftCreationTime.dwHighDateTime) << 32) |
+                        data.ftCreationTime.dwLowDateTime;
+  constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600LL;
+  return static_cast<std::int64_t>(units / 10000000u) - kSecondsFrom1601To1970;
+}
+
+std::unique_ptr<MappedFile> WinFileSystem::MapReadOnly(std::string_view path) {
+  // Others may read the file meanwhile, not write it: the open fails while a writer holds it.
+  FileHandle file(CreateFileW(PathText(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
+  if (!file.valid()) return nullptr;
+  FileHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (!mapping.valid()) return nullptr;  // an empty file cannot be mapped
+  const void* view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
+  if (!view) return nullptr;
+  DWORD sizeHigh = 0;
+  DWORD sizeLow = GetFileSize(file.get(), &sizeHigh);
+  MEMORY_BASIC_INFORMATION region{};
+  std::size_t length = sizeLow;
+  if (sizeof(std::size_t) > 4) {
+    length = static_cast<std::size_t>((static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow);
+  } else if (sizeHigh != 0 && VirtualQuery(view, &region, sizeof(region))) {
+    length = region.RegionSize;  // a 32-bit process sees only what fits in its view
+  }
+  HANDLE mappingHandle = mapping.release();
+  return std::make_unique<WinMappedFile>(file.release(), mappingHandle, view, length, sizeLow);
+}
+
+bool WinFileSystem::RemoveFile(std::string_view path) {
+  return DeleteFileW(PathText(path).c_str()) != 0;
+}
+
+}  // namespace kz
