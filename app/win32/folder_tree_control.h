@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+namespace kz {
+
+class FileSystem;
+
+// The folder tree of the main window: the computer, its drives, the documents folder and their
+// folders, read lazily. The main window forwards the tree's notifications and the volume
+// broadcasts to it.
+class FolderTreeControl {
+ public:
+  virtual ~FolderTreeControl() = default;
+
+  // Creates the tree as child `controlId` of `parent` and builds its items (root expanded,
+  // nothing selected). Null when the control cannot be created.
+  static std::unique_ptr<FolderTreeControl> Create(HWND parent, int controlId, const RECT& bounds,
+                                                   HFONT font, FileSystem& files);
+
+  virtual HWND hwnd() const = 0;
+  // The path of the selected item ending in "\", "" for the root or no selection.
+  virtual std::string SelectedPath() = 0;
+  // A WM_NOTIFY from the tree; true when handled, with the window procedure's result.
+  virtual bool OnNotify(const NMHDR& header, LRESULT& result) = 0;
+  // WM_DEVICECHANGE of the main window.
+  virtual void OnDeviceChange(WPARAM wParam, LPARAM lParam) = 0;
+};
+
+}  // namespace kz
