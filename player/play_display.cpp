@@ -3,6 +3,8 @@
 namespace kz {
 
 // The display follows the media service once the media-control layer is in place.
-void RefreshPlayDisplay(Program& program) { (void)program; }
+void RefreshPlayDisplay(Program& program) {
+  (void)program;
+}
 
 }  // namespace kz

@@ -4,6 +4,8 @@
 
 namespace kz {
 
-std::uint32_t WinClock::TickCount() { return GetTickCount(); }
+std::uint32_t WinClock::TickCount() {
+  return GetTickCount();
+}
 
 }  // namespace kz

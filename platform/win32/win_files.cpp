@@ -50,7 +50,9 @@ class WinMappedFile final : public MappedFile {
   std::uint32_t sizeLow_;
 };
 
-std::wstring PathText(std::string_view path) { return Widen(path); }
+std::wstring PathText(std::string_view path) {
+  return Widen(path);
+}
 
 }  // namespace
 

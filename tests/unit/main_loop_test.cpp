@@ -111,7 +111,8 @@ TEST_F(LoopTest, PlayerControlsAreSwitchedInOrder) {
   ApplyEnableRules(program);
   std::vector<std::string> player;
   for (const std::string& line : ui.log) {
-    if (line.rfind("DisableControl", 0) == 0 && line != "DisableControl 0 1") player.push_back(line);
+    if (line.rfind("DisableControl", 0) == 0 && line != "DisableControl 0 1")
+      player.push_back(line);
   }
   EXPECT_EQ(player, (std::vector<std::string>{"DisableControl 13 1", "DisableControl 1 1",
                                               "DisableControl 2 1", "DisableControl 3 1",

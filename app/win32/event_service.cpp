@@ -1,0 +1,65 @@
+#include "app/win32/event_service.h"
+
+#include "app/ids.h"
+
+namespace kz {
+
+EventService::EventService() {
+  ACCEL keys[] = {
+      {FVIRTKEY, VK_TAB, kFocusNextCommand},
+      {FVIRTKEY | FSHIFT, VK_TAB, kFocusPreviousCommand},
+  };
+  accelerators_ = CreateAcceleratorTableW(keys, 2);
+}
+
+EventService::~EventService() {
+  if (accelerators_) DestroyAcceleratorTable(accelerators_);
+}
+
+void EventService::RecordControlEvent(int controlId, std::int32_t eventType) {
+  source_ = controlId;
+  type_ = eventType;
+  controlRecorded_ = true;
+}
+
+void EventService::RecordMenuEvent(int itemId) {
+  source_ = itemId;
+  menuRecorded_ = true;
+}
+
+void EventService::QueueWindowEvent(std::int32_t code, int windowId) {
+  if (!queue_.empty() && queue_.back().code == code && queue_.back().windowId == windowId) return;
+  queue_.push_back({code, windowId});
+}
+
+std::int32_t EventService::Next(bool blocking) {
+  type_ = control_event::kNone;
+  if (!queue_.empty()) {
+    WindowEvent next = queue_.front();
+    queue_.pop_front();
+    return next.code;
+  }
+  MSG message{};
+  if (blocking) {
+    BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) return event::kClose;  // WM_QUIT or a broken queue: nothing more will come
+  } else if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    return event::kNone;
+  } else if (message.message == WM_QUIT) {
+    return event::kClose;
+  }
+  controlRecorded_ = false;
+  menuRecorded_ = false;
+  bool forAcceleratorWindow = acceleratorWindow_ && (message.hwnd == acceleratorWindow_ ||
+                                                     IsChild(acceleratorWindow_, message.hwnd));
+  if (!forAcceleratorWindow ||
+      !TranslateAcceleratorW(acceleratorWindow_, accelerators_, &message)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (menuRecorded_) return event::kMenu;
+  if (controlRecorded_) return event::kControl;
+  return static_cast<std::int32_t>(message.message);
+}
+
+}  // namespace kz

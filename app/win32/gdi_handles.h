@@ -1,0 +1,61 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace kz {
+
+// An owned icon, destroyed with the object. Non-copyable, movable.
+class OwnedIcon {
+ public:
+  OwnedIcon() = default;
+  explicit OwnedIcon(HICON icon) : icon_(icon) {}
+  OwnedIcon(const OwnedIcon&) = delete;
+  OwnedIcon& operator=(const OwnedIcon&) = delete;
+  OwnedIcon(OwnedIcon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
+  OwnedIcon& operator=(OwnedIcon&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      icon_ = std::exchange(other.icon_, nullptr);
+    }
+    return *this;
+  }
+  ~OwnedIcon() { Reset(); }
+  HICON get() const { return icon_; }
+  void Reset() {
+    if (icon_) DestroyIcon(icon_);
+    icon_ = nullptr;
+  }
+
+ private:
+  HICON icon_ = nullptr;
+};
+
+// Selects an object into a device context for one scope.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+  ~SelectedObject() { SelectObject(dc_, previous_); }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// Saves and restores a device context's state (clip region and the rest) for one scope.
+class SavedDc {
+ public:
+  explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  SavedDc(const SavedDc&) = delete;
+  SavedDc& operator=(const SavedDc&) = delete;
+  ~SavedDc() { RestoreDC(dc_, saved_); }
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+}  // namespace kz

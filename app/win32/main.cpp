@@ -1,0 +1,57 @@
+// The desktop program: start-up, the main loop, the exit.
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <windows.h>
+
+#include "app/main_loop.h"
+#include "app/program.h"
+#include "app/win32/builtin_images.h"
+#include "app/win32/event_service.h"
+#include "app/win32/main_window.h"
+#include "app/win32/win_ui.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win_clock.h"
+#include "platform/win32/win_file_system.h"
+#include "platform/win32/win_media.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace kz;
+  // The shell's display names and icons for the folder tree want COM on this thread.
+  HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  InitCommonControls();
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES |
+                                                      ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                      ICC_TREEVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  const std::string title = kTitle;
+  ImageTable images;
+  LoadBuiltInImages(instance, images);
+
+  EventService events;
+  WinClock clock;
+  WinFileSystem files;
+  WinMediaService media;
+  int exitCode = 0;
+  {
+    std::unique_ptr<MainWindow> main = MainWindow::Create(instance, title, events, files, images);
+    if (!main) {
+      MessageBoxW(nullptr,
+                  L"Das Hauptfenster konnte nicht ge\u00f6ffnet werden. Das Programm wird beendet.",
+                  Widen(title).c_str(), MB_OK | MB_ICONERROR);
+      exitCode = 1;
+    } else {
+      WinUi ui(instance, *main, events, images);
+      Program program(ui, clock, files, media);
+      program.title = title;
+      RefreshStatus(program);
+      RunMainLoop(program);
+      // Exit: no question, no command to the media player; the windows close with `main`.
+      ui.SetPlaybackWakeups(false);
+    }
+  }
+  images.Clear();
+  if (SUCCEEDED(com)) CoUninitialize();
+  return exitCode;
+}

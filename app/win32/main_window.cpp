@@ -1,0 +1,315 @@
+#include "app/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include "app/ids.h"
+#include "app/win32/image_button.h"
+#include "platform/win32/wide_text.h"
+
+namespace kz {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"KlangzwillingMainWindow";
+constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kClientWidth = 640;
+constexpr int kClientHeight = 344;
+
+bool RegisterWindowClass(HINSTANCE instance) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = DefWindowProcW;  // replaced per window in Open
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), 0));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClass;
+  return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// Centred on the screen; an outer size larger than the screen counts as the screen size.
+POINT CentredOrigin(int outerWidth, int outerHeight) {
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  if (outerWidth > screenWidth) outerWidth = screenWidth;
+  if (outerHeight > screenHeight) outerHeight = screenHeight;
+  return {(screenWidth - outerWidth) / 2, (screenHeight - outerHeight) / 2};
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, EventService& events, const ImageTable& images)
+    : instance_(instance), events_(events), images_(images) {}
+
+MainWindow::~MainWindow() {
+  tree_.reset();
+  if (window_) DestroyWindow(window_);
+  if (itemMenu_) DestroyMenu(itemMenu_);
+}
+
+std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const std::string& title,
+                                               EventService& events, FileSystem& files,
+                                               const ImageTable& images) {
+  std::unique_ptr<MainWindow> main(new MainWindow(instance, events, images));
+  if (!main->Open(title)) return nullptr;
+  main->font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  main->CreateControls(files);
+  main->CreateStatusBar();
+  main->CreateItemMenu();
+  events.SetAcceleratorWindow(main->window_);
+  return main;
+}
+
+bool MainWindow::Open(const std::string& title) {
+  if (!RegisterWindowClass(instance_)) return false;
+  RECT outer{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
+  int outerWidth = outer.right - outer.left;
+  int outerHeight = outer.bottom - outer.top;
+  POINT origin = CentredOrigin(outerWidth, outerHeight);
+  window_ = CreateWindowExW(0, kWindowClass, Widen(title).c_str(), kWindowStyle, origin.x, origin.y,
+                            outerWidth, outerHeight, nullptr, nullptr, instance_, nullptr);
+  if (!window_) return false;
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::Procedure));
+  ShowWindow(window_, SW_SHOWNORMAL);
+  UpdateWindow(window_);
+  return true;
+}
+
+HWND MainWindow::AddControl(int controlId, DWORD exStyle, const wchar_t* windowClass,
+                            const wchar_t* text, DWORD style, int x, int y, int width, int height) {
+  int menuId = controlId >= 0 ? controlId : nextFrameId_++;
+  HWND control = CreateWindowExW(
+      exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(menuId)), instance_, nullptr);
+  if (!control) return nullptr;
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  if (controlId >= 0 && controlId < static_cast<int>(controls_.size())) {
+    controls_[static_cast<std::size_t>(controlId)] = control;
+  }
+  return control;
+}
+
+void MainWindow::CreateControls(FileSystem& files) {
+  tree_ = FolderTreeControl::Create(window_, id::kFolderTree, RECT{16, 16, 16 + 188, 16 + 220},
+                                    font_, files);
+  if (tree_) controls_[id::kFolderTree] = tree_->hwnd();
+
+  HWND list =
+      AddControl(id::kResultList, WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                 WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                 216, 16, 408, 244);
+  if (list) {
+    DWORD extended =
+        LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_CHECKBOXES;
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    struct Column {
+      const wchar_t* title;
+      int width;
+    };
+    const Column columns[] = {
+        {L"Dateiname", 328}, {L"Gr\u00f6sse", 64}, {L"Verzeichnis", 2048}, {L"ID", 32}};
+    int index = 0;
+    for (const Column& column : columns) {
+      LVCOLUMNW info{};
+      info.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+      info.fmt = LVCFMT_LEFT;
+      info.cx = column.width;
+      info.pszText = const_cast<wchar_t*>(column.title);
+      info.iSubItem = index;
+      SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&info));
+      ++index;
+    }
+  }
+
+  constexpr DWORD kImageButton = WS_TABSTOP | BS_OWNERDRAW;
+  AddControl(id::kSearchButton, 0, WC_BUTTONW, L"", kImageButton, 24, 252, 64, 48);
+  HWND check = AddControl(id::kRecursiveCheck, 0, WC_BUTTONW, L"Rekursive Suche",
+                          WS_TABSTOP | BS_AUTOCHECKBOX, 96, 250, 100, 20);
+  if (check) SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
+  HWND time = AddControl(id::kTimeField, WS_EX_CLIENTEDGE, WC_EDITW, L"",
+                         WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 224, 277, 49, 20);
+  if (time) SetWindowTextW(time, L"00:00:00");
+  HWND bar = AddControl(id::kPositionBar, 0, TRACKBAR_CLASSW, L"", WS_TABSTOP, 277, 275, 164, 20);
+  if (bar) {
+    SendMessageW(bar, TBM_SETRANGEMIN, FALSE, 0);
+    SendMessageW(bar, TBM_SETRANGEMAX, FALSE, 100);
+    SendMessageW(bar, TBM_SETPOS, TRUE, 0);
+  }
+  AddControl(id::kPlayButton, 0, WC_BUTTONW, L"", kImageButton, 444, 276, 32, 22);
+  AddControl(id::kPauseButton, 0, WC_BUTTONW, L"", kImageButton, 478, 276, 32, 22);
+  AddControl(id::kStopButton, 0, WC_BUTTONW, L"", kImageButton, 512, 276, 32, 22);
+  AddControl(id::kRewindButton, 0, WC_BUTTONW, L"", kImageButton, 550, 276, 32, 22);
+  AddControl(id::kForwardButton, 0, WC_BUTTONW, L"", kImageButton, 584, 276, 32, 22);
+  buttonImages_[id::kSearchButton] = images_.Get(id::kGoImage);
+  buttonImages_[id::kPlayButton] = images_.Get(id::kPlayImage);
+  buttonImages_[id::kPauseButton] = images_.Get(id::kPauseImage);
+  buttonImages_[id::kStopButton] = images_.Get(id::kStopImage);
+  buttonImages_[id::kRewindButton] = images_.Get(id::kRewindImage);
+  buttonImages_[id::kForwardButton] = images_.Get(id::kForwardImage);
+
+  // The frames come last, so they lie below the controls they enclose; clipping keeps their
+  // painting off those controls.
+  constexpr DWORD kFrame = BS_GROUPBOX | WS_CLIPSIBLINGS;
+  AddControl(-1, 0, WC_BUTTONW, L"", kFrame, 4, 0, 632, 314);
+  AddControl(-1, 0, WC_BUTTONW, L"", kFrame, 16, 240, 188, 64);
+  AddControl(-1, 0, WC_BUTTONW, L"", kFrame, 216, 264, 408, 40);
+}
+
+void MainWindow::CreateStatusBar() {
+  HWND status = CreateWindowExW(
+      0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::kStatusBar)), instance_, nullptr);
+  if (!status) return;
+  controls_[id::kStatusBar] = status;
+  int rightEdges[] = {480, 480 + 160};
+  SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rightEdges));
+  SendMessageW(status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(L"Anzahl Dateien : 0"));
+}
+
+void MainWindow::CreateItemMenu() {
+  itemMenu_ = CreatePopupMenu();
+  if (!itemMenu_) return;
+  AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kPropertiesItem, L"Eigenschaften");
+  AppendMenuW(itemMenu_, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kRemoveItem, L"Datei(en) entfernen");
+  EnableMenuItem(itemMenu_, kMenuCommandBase + id::kPropertiesItem, MF_BYCOMMAND | MF_GRAYED);
+  EnableMenuItem(itemMenu_, kMenuCommandBase + id::kRemoveItem, MF_BYCOMMAND | MF_GRAYED);
+}
+
+HWND MainWindow::Control(int controlId) const {
+  if (controlId < 0 || controlId >= static_cast<int>(controls_.size())) return nullptr;
+  return controls_[static_cast<std::size_t>(controlId)];
+}
+
+int MainWindow::IdOf(HWND control) const {
+  if (!control) return -1;
+  for (std::size_t index = 0; index < controls_.size(); ++index) {
+    if (controls_[index] == control) return static_cast<int>(index);
+  }
+  return -1;
+}
+
+void MainWindow::SetButtonImage(int controlId, HICON image) {
+  if (controlId < id::kSearchButton || controlId > id::kForwardButton) return;
+  HWND button = Control(controlId);
+  if (!button) return;
+  buttonImages_[static_cast<std::size_t>(controlId)] = image;
+  InvalidateRect(button, nullptr, TRUE);
+  UpdateWindow(button);  // the new image shows at once, also in the middle of a long search
+}
+
+LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      // The window stays open; the program decides what follows.
+      events_.QueueWindowEvent(16, id::kMainWindow);
+      return 0;
+    case WM_COMMAND:
+      OnCommand(wParam, lParam);
+      return 0;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+      break;
+    }
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lParam) == Control(id::kPositionBar)) {
+        events_.RecordControlEvent(id::kPositionBar, control_event::kClick);
+        return 0;
+      }
+      break;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      int controlId = IdOf(item.hwndItem);
+      if (item.CtlType == ODT_BUTTON && controlId >= id::kSearchButton &&
+          controlId <= id::kForwardButton) {
+        DrawImageButton(item, buttonImages_[static_cast<std::size_t>(controlId)]);
+        return TRUE;
+      }
+      break;
+    }
+    case WM_DEVICECHANGE:
+      if (tree_) tree_->OnDeviceChange(wParam, lParam);
+      return TRUE;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+  WORD command = LOWORD(wParam);
+  WORD code = HIWORD(wParam);
+  HWND source = reinterpret_cast<HWND>(lParam);
+  if (!source) {
+    if (code == 1) {  // an accelerator: Tab or Shift+Tab
+      bool previous = command == EventService::kFocusPreviousCommand;
+      HWND next = GetNextDlgTabItem(window_, GetFocus(), previous ? TRUE : FALSE);
+      if (next) SetFocus(next);
+      SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+      return;
+    }
+    if (command == kMenuCommandBase + id::kPropertiesItem ||
+        command == kMenuCommandBase + id::kRemoveItem) {
+      events_.RecordMenuEvent(command - kMenuCommandBase);
+    }
+    return;
+  }
+  int controlId = IdOf(source);
+  if (controlId < 0 || controlId == id::kResultList || controlId == id::kFolderTree) return;
+  events_.RecordControlEvent(controlId, code);
+}
+
+bool MainWindow::OnNotify(const NMHDR& header, LRESULT& result) {
+  int controlId = IdOf(header.hwndFrom);
+  if (controlId == id::kFolderTree && tree_ && tree_->OnNotify(header, result)) return true;
+  if (controlId != id::kResultList && controlId != id::kFolderTree) return false;
+  switch (header.code) {
+    case NM_CLICK:
+      events_.RecordControlEvent(controlId, control_event::kClick);
+      break;
+    case NM_RCLICK:
+      events_.RecordControlEvent(controlId, control_event::kRightClick);
+      break;
+    case NM_DBLCLK:
+      events_.RecordControlEvent(controlId, control_event::kDoubleClick);
+      break;
+    case NM_RDBLCLK:
+      events_.RecordControlEvent(controlId, control_event::kRightDoubleClick);
+      break;
+    case TVN_SELCHANGEDW:
+      events_.RecordControlEvent(controlId, control_event::kSelectionChanged);
+      break;
+    case LVN_ITEMCHANGED: {
+      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+      constexpr UINT kWatched = LVIS_SELECTED | LVIS_STATEIMAGEMASK;
+      if ((change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & kWatched)) {
+        events_.RecordControlEvent(controlId, control_event::kSelectionChanged);
+      }
+      break;
+    }
+    case LVN_BEGINDRAG:
+    case LVN_BEGINRDRAG:
+    case TVN_BEGINDRAGW:
+    case TVN_BEGINRDRAGW:
+      events_.RecordControlEvent(controlId, static_cast<std::int32_t>(header.code));
+      break;
+    default:
+      return false;
+  }
+  result = 0;
+  return true;
+}
+
+}  // namespace kz

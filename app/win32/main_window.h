@@ -1,0 +1,67 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/win32/event_service.h"
+#include "app/win32/folder_tree_control.h"
+#include "app/win32/image_table.h"
+
+namespace kz {
+
+class FileSystem;
+
+// The main window with its controls, status bar and popup menu, built once at start-up.
+// A control that cannot be created is simply absent (its handle stays null).
+class MainWindow {
+ public:
+  // Null when the window itself cannot be opened; nothing else is created then.
+  static std::unique_ptr<MainWindow> Create(HINSTANCE instance, const std::string& title,
+                                            EventService& events, FileSystem& files,
+                                            const ImageTable& images);
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+  ~MainWindow();
+
+  HWND hwnd() const { return window_; }
+  // The control with a program id (0 to 13), or null.
+  HWND Control(int controlId) const;
+  HMENU itemMenu() const { return itemMenu_; }
+  FolderTreeControl* tree() const { return tree_.get(); }
+  HFONT font() const { return font_; }
+  void SetButtonImage(int controlId, HICON image);
+  // Menu command numbers: the platform treats command 0 as "nothing chosen", so the items get
+  // numbers of their own that map back to the item ids.
+  static constexpr UINT kMenuCommandBase = 0x7E00;
+
+ private:
+  MainWindow(HINSTANCE instance, EventService& events, const ImageTable& images);
+  bool Open(const std::string& title);
+  void CreateControls(FileSystem& files);
+  void CreateStatusBar();
+  void CreateItemMenu();
+  HWND AddControl(int controlId, DWORD exStyle, const wchar_t* windowClass, const wchar_t* text,
+                  DWORD style, int x, int y, int width, int height);
+
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(WPARAM wParam, LPARAM lParam);
+  bool OnNotify(const NMHDR& header, LRESULT& result);
+  int IdOf(HWND control) const;
+
+  HINSTANCE instance_;
+  EventService& events_;
+  const ImageTable& images_;
+  HWND window_ = nullptr;
+  std::array<HWND, 14> controls_{};
+  std::array<HICON, 6> buttonImages_{};
+  std::unique_ptr<FolderTreeControl> tree_;
+  HMENU itemMenu_ = nullptr;
+  HFONT font_ = nullptr;
+  int nextFrameId_ = 1000;
+};
+
+}  // namespace kz

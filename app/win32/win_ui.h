@@ -1,0 +1,61 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/ui.h"
+#include "app/win32/event_service.h"
+#include "app/win32/image_table.h"
+#include "app/win32/main_window.h"
+#include "app/win32/properties_window.h"
+
+namespace kz {
+
+// The user-interface operations over the real controls, addressed by their program ids.
+class WinUi final : public Ui {
+ public:
+  WinUi(HINSTANCE instance, MainWindow& main, EventService& events, const ImageTable& images)
+      : instance_(instance), main_(main), events_(events), images_(images) {}
+
+  std::string ControlText(int id) override;
+  void SetControlText(int id, std::string_view text) override;
+  std::int32_t ControlState(int id) override;
+  void SetControlState(int id, std::int64_t value) override;
+  void DisableControl(int id, int flag) override;
+  std::int32_t RowCount(int id) override;
+  std::int32_t RowState(int id, std::int32_t row) override;
+  std::string RowText(int id, std::int32_t row, std::int32_t column) override;
+  void AddRow(int id, std::int32_t position, std::string_view text) override;
+  void RemoveRow(int id, std::int32_t row) override;
+  void ClearRows(int id) override;
+  void SetControlAttribute(int id, int attribute, std::int32_t value) override;
+  void SetStatusText(int field, std::string_view text) override;
+  void DisableMenuItem(int item, int flag) override;
+  void ShowItemMenu() override;
+  std::int64_t ImageById(int imageId) override;
+  void BeginRowBatch(int id, std::int32_t expectedRows) override;
+  void EndRowBatch(int id) override;
+  std::int32_t WaitEvent() override { return events_.Wait(); }
+  std::int32_t PollEvent() override { return events_.Poll(); }
+  std::int32_t EventSource() override { return events_.source(); }
+  std::int32_t EventType() override { return events_.type(); }
+  void EnableMainWindow(bool enabled) override;
+  bool OpenPropertiesWindow() override;
+  void ClosePropertiesWindow() override;
+  std::int32_t AskYesNo(std::string_view caption, std::string_view text) override;
+  void SetPlaybackWakeups(bool on) override;
+
+ private:
+  HWND Control(int id) const;
+  HWND List(int id) const;
+
+  HINSTANCE instance_;
+  MainWindow& main_;
+  EventService& events_;
+  const ImageTable& images_;
+  std::unique_ptr<PropertiesWindow> properties_;
+  bool wakeupsOn_ = false;
+};
+
+}  // namespace kz
