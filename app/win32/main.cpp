@@ -1,8 +1,8 @@
 // The desktop program: start-up, the main loop, the exit.
 
+#include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include "app/main_loop.h"
 #include "app/program.h"
