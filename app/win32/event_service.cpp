@@ -34,6 +34,10 @@ void EventService::QueueWindowEvent(std::int32_t code, int windowId) {
 
 std::int32_t EventService::Next(bool blocking) {
   type_ = control_event::kNone;
+  // Cleared before the platform is asked, so that a report made while it delivers sent messages
+  // inside GetMessage or PeekMessage belongs to this call, and one from before does not.
+  controlRecorded_ = false;
+  menuRecorded_ = false;
   if (!queue_.empty()) {
     WindowEvent next = queue_.front();
     queue_.pop_front();
@@ -48,8 +52,6 @@ std::int32_t EventService::Next(bool blocking) {
   } else if (message.message == WM_QUIT) {
     return event::kClose;
   }
-  controlRecorded_ = false;
-  menuRecorded_ = false;
   bool forAcceleratorWindow = acceleratorWindow_ && (message.hwnd == acceleratorWindow_ ||
                                                      IsChild(acceleratorWindow_, message.hwnd));
   if (!forAcceleratorWindow ||

@@ -1,0 +1,188 @@
+// The main window right after start-up, control by control, and a clean exit.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "tests/e2e/app_process.h"
+#include "tests/e2e/e2e.h"
+#include "tests/e2e/input.h"
+#include "tests/e2e/screenshot.h"
+
+namespace kz::e2e {
+namespace {
+
+struct ExpectedControl {
+  int id;
+  const wchar_t* windowClass;
+  RECT bounds;  // left, top, right, bottom in the client area
+};
+
+const ExpectedControl kControls[] = {
+    {10, L"SysTreeView32", {16, 16, 204, 236}},
+    {8, L"SysListView32", {216, 16, 624, 260}},
+    {0, L"Button", {24, 252, 88, 300}},
+    {7, L"Button", {96, 250, 196, 270}},
+    {12, L"Edit", {224, 277, 273, 297}},
+    {13, L"msctls_trackbar32", {277, 275, 441, 295}},
+    {1, L"Button", {444, 276, 476, 298}},
+    {2, L"Button", {478, 276, 510, 298}},
+    {3, L"Button", {512, 276, 544, 298}},
+    {4, L"Button", {550, 276, 582, 298}},
+    {5, L"Button", {584, 276, 616, 298}},
+};
+
+std::string Describe(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+void CheckGeometry(AppProcess& app, Checker& check) {
+  HWND main = app.main();
+  check.Equal(app.WindowText(main), "MP3 - Klangzwilling v1.0", "title");
+  RECT client{};
+  GetClientRect(main, &client);
+  check.Equal(client.right, 640, "client width");
+  check.Equal(client.bottom, 344, "client height");
+  RECT outer{};
+  GetWindowRect(main, &outer);
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  check.Equal(outer.left, (screenWidth - (outer.right - outer.left)) / 2, "centred left edge");
+  check.Equal(outer.top, (screenHeight - (outer.bottom - outer.top)) / 2, "centred top edge");
+  LONG style = GetWindowLongW(main, GWL_STYLE);
+  check.Check((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU) &&
+                  (style & WS_MINIMIZEBOX) && !(style & WS_MAXIMIZEBOX) && !(style & WS_THICKFRAME),
+              "caption, system menu and minimise box only");
+
+  for (const ExpectedControl& expected : kControls) {
+    std::string name = "control " + std::to_string(expected.id);
+    HWND control = app.Control(expected.id);
+    if (!check.Check(control != nullptr, name + " exists")) continue;
+    check.Check(ClassOf(control) == expected.windowClass,
+                name + " class " + Utf8(ClassOf(control)));
+    check.Equal(Describe(ClientRectInParent(control)), Describe(expected.bounds), name + " bounds");
+  }
+
+  // Three captionless group boxes, and the status bar along the bottom edge.
+  const RECT frames[] = {{4, 0, 636, 314}, {16, 240, 204, 304}, {216, 264, 624, 304}};
+  int found = 0;
+  for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassOf(child) != L"Button" || (GetWindowLongW(child, GWL_STYLE) & 0xF) != BS_GROUPBOX) {
+      continue;
+    }
+    RECT bounds = ClientRectInParent(child);
+    for (const RECT& frame : frames) {
+      if (Describe(bounds) == Describe(frame)) ++found;
+    }
+    check.Equal(app.WindowText(child), "", "frame caption");
+  }
+  check.Equal(found, 3, "frames");
+  HWND status = app.Control(11);
+  if (check.Check(status != nullptr, "status bar exists")) {
+    RECT bounds = ClientRectInParent(status);
+    check.Equal(bounds.bottom, 344, "status bar at the bottom");
+    check.Equal(bounds.right - bounds.left, 640, "status bar width");
+    int edges[4] = {};
+    check.Equal(SendMessageW(status, SB_GETPARTS, 0, 0), 2, "status fields");
+    (void)edges;
+    check.Check(!(GetWindowLongW(status, GWL_STYLE) & SBARS_SIZEGRIP), "no size grip");
+  }
+}
+
+void CheckFirstPass(AppProcess& app, Checker& check) {
+  for (int id : {0, 1, 2, 3, 4, 5, 13}) {
+    check.Check(!IsWindowEnabled(app.Control(id)), "control " + std::to_string(id) + " disabled");
+  }
+  for (int id : {7, 8, 12}) {
+    check.Check(IsWindowEnabled(app.Control(id)) != FALSE,
+                "control " + std::to_string(id) + " enabled");
+  }
+  check.Equal(app.StatusText(1), "Anzahl Dateien : 0", "status field 1");
+  check.Equal(app.StatusText(0), " Herzlich willkommen zu MP3 - Klangzwilling v1.0",
+              "status field 0");
+  check.Equal(app.WindowText(app.Control(12)), "00:00:00", "time field");
+  check.Equal(SendMessageW(app.Control(7), BM_GETCHECK, 0, 0), BST_CHECKED, "check box ticked");
+  check.Equal(app.WindowText(app.Control(7)), "Rekursive Suche", "check box text");
+  check.Equal(SendMessageW(app.Control(13), TBM_GETPOS, 0, 0), 0, "position bar at 0");
+  check.Equal(SendMessageW(app.Control(13), TBM_GETRANGEMAX, 0, 0), 100, "position bar range");
+  HWND list = app.Control(8);
+  check.Equal(app.RowCount(list), 0, "empty result list");
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  check.Equal(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 4, "result list columns");
+  DWORD extended = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+  check.Check((extended & LVS_EX_CHECKBOXES) && (extended & LVS_EX_GRIDLINES) &&
+                  (extended & LVS_EX_FULLROWSELECT) && (extended & LVS_EX_HEADERDRAGDROP),
+              "result list extended styles");
+  const int widths[] = {328, 64, 2048, 32};
+  for (int column = 0; column < 4; ++column) {
+    check.Equal(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0), widths[column],
+                "column width " + std::to_string(column));
+  }
+}
+
+HWND FindPopupMenu(DWORD processId) {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND window = FindWindowW(L"#32768", nullptr); window;
+             window = FindWindowExW(nullptr, window, L"#32768", nullptr)) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          if (owner == processId && IsWindowVisible(window)) found = window;
+        }
+        return found != nullptr;
+      },
+      3000);
+  return found;
+}
+
+void CheckPopupMenu(AppProcess& app, const Options& options, Checker& check) {
+  ClickControl(app.Control(8), true);
+  HWND menu = FindPopupMenu(app.id());
+  if (!check.Check(menu != nullptr, "right click on the list opens the popup menu")) return;
+  if (!options.shots.empty()) SaveScreenshot(options.shots + L"\\popup-menu.bmp");
+  // Both items are greyed: choosing the first with the keyboard does nothing.
+  PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+  app.Settle(300);
+  check.Check(FindWindowW(L"KlangzwillingProperties", nullptr) == nullptr,
+              "a greyed item cannot be chosen");
+  if (IsWindowVisible(menu)) PressKey(VK_ESCAPE);
+  app.Settle(200);
+  // A right click in the client area away from the controls opens it too.
+  RECT client{};
+  GetClientRect(app.main(), &client);
+  POINT spot{210, 300};
+  ClientToScreen(app.main(), &spot);
+  ClickAt(spot, true);
+  HWND again = FindPopupMenu(app.id());
+  check.Check(again != nullptr, "right click on the window opens the popup menu");
+  if (again) PressKey(VK_ESCAPE);
+  app.Settle(200);
+}
+
+void Startup(const Options& options, Checker& check) {
+  AppProcess app(options.exe);
+  if (!check.Check(app.started(), "program starts")) return;
+  if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
+  if (!options.shots.empty()) SaveScreenshot(options.shots + L"\\main-window.bmp");
+  CheckGeometry(app, check);
+  CheckFirstPass(app, check);
+  CheckPopupMenu(app, options, check);
+  PostMessageW(app.main(), WM_CLOSE, 0, 0);
+  check.Equal(app.WaitForExit(), 0, "exit code after closing");
+}
+
+const Scenario kStartup("startup", Startup);
+
+}  // namespace
+}  // namespace kz::e2e
