@@ -22,6 +22,20 @@ std::string WindowText(HWND window) {
   return Narrow(text);
 }
 
+struct DisabledWindows {
+  HWND owner;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK DisableOtherWindow(HWND window, LPARAM context) {
+  auto* state = reinterpret_cast<DisabledWindows*>(context);
+  if (window != state->owner && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    EnableWindow(window, FALSE);
+    state->windows.push_back(window);
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 HWND WinUi::Control(int id) const {
@@ -183,21 +197,8 @@ std::int32_t WinUi::AskYesNo(std::string_view caption, std::string_view text) {
   if (!owner || ownerProcess != GetCurrentProcessId()) owner = main_.hwnd();
 
   // Every other window the user could reach meanwhile is disabled while the question is open.
-  struct Disabled {
-    HWND owner;
-    std::vector<HWND> windows;
-  } disabled{owner, {}};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* state = reinterpret_cast<Disabled*>(context);
-        if (window != state->owner && IsWindowVisible(window) && IsWindowEnabled(window)) {
-          EnableWindow(window, FALSE);
-          state->windows.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&disabled));
+  DisabledWindows disabled{owner, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &DisableOtherWindow, reinterpret_cast<LPARAM>(&disabled));
   int answer = MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), MB_YESNO);
   for (HWND window : disabled.windows) EnableWindow(window, TRUE);
   return answer;
