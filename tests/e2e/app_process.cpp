@@ -13,8 +13,8 @@ AppProcess::AppProcess(const std::wstring& exe) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
     return;
   }
   CloseHandle(info.hThread);
@@ -62,8 +62,8 @@ long long AppProcess::WaitForExit(DWORD timeoutMs) {
 std::string AppProcess::WindowText(HWND window) {
   wchar_t text[1024] = {};
   DWORD_PTR copied = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
-                      5000, &copied);
+  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
+                      &copied);
   return Utf8(std::wstring(text, copied));
 }
 
@@ -108,8 +108,7 @@ bool AppProcess::SetRowState(HWND list, int row, UINT state, UINT mask) {
   item.state = state;
   item.stateMask = mask;
   memory.Write(&item, sizeof(item));
-  return SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(memory.address())) !=
-         0;
+  return SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(memory.address())) != 0;
 }
 
 }  // namespace kz::e2e

@@ -8,7 +8,9 @@
 
 namespace kz::e2e {
 
-Scenario::Scenario(const char* name, ScenarioMain run) { Scenarios().push_back({name, run}); }
+Scenario::Scenario(const char* name, ScenarioMain run) {
+  Scenarios().push_back({name, run});
+}
 
 std::vector<RegisteredScenario>& Scenarios() {
   static std::vector<RegisteredScenario> scenarios;
@@ -17,11 +19,11 @@ std::vector<RegisteredScenario>& Scenarios() {
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
-  int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                   nullptr, 0, nullptr, nullptr);
+  int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                   0, nullptr, nullptr);
   std::string narrow(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
-                      length, nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length,
+                      nullptr, nullptr);
   return narrow;
 }
 
@@ -30,8 +32,7 @@ std::wstring Wide(const std::string& text) {
   int length =
       MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                      length);
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
   return wide;
 }
 
@@ -58,8 +59,8 @@ bool Checker::Equal(const std::string& actual, const std::string& expected,
 }
 
 bool Checker::Equal(long long actual, long long expected, const std::string& what) {
-  return Check(actual == expected, what + ": got " + std::to_string(actual) + ", want " +
-                                       std::to_string(expected));
+  return Check(actual == expected,
+               what + ": got " + std::to_string(actual) + ", want " + std::to_string(expected));
 }
 
 }  // namespace kz::e2e

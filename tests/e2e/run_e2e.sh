@@ -10,6 +10,27 @@ scenarios=("$@")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=(startup)
 
 artifacts="$build/e2e-artifacts"
+
+# Files the scenarios copy into trees of their own: real encoder output, and a large tree of
+# namesakes made here because the Linux side creates files far faster than Wine does.
+prepare_fixtures() {
+  local root=$1
+  mkdir -p "$root/_media"
+  head -c $((44100 * 2 * 5)) /dev/urandom > "$root/_media/noise.raw"
+  lame --quiet -r -s 44.1 --bitwidth 16 --signed -m m -b 128 "$root/_media/noise.raw" \
+    "$root/_media/tone5.mp3"
+  head -c $((44100 * 2 * 2)) /dev/urandom > "$root/_media/noise.raw"
+  lame --quiet -r -s 44.1 --bitwidth 16 --signed -m m -b 128 "$root/_media/noise.raw" \
+    "$root/_media/tone2.mp3"
+  rm -f "$root/_media/noise.raw"
+  local folder file
+  for folder in $(seq -w 0 1999); do
+    mkdir -p "$root/big/f$folder"
+    for file in 0 1 2 3 4 5 6 7 8 9; do
+      : > "$root/big/f$folder/track$((10#$folder % 50))-$file.mp3"
+    done
+  done
+}
 if [ -z "${KZ_E2E_INSIDE:-}" ]; then
   rm -rf "$artifacts"
   mkdir -p "$artifacts"
@@ -33,6 +54,7 @@ work=$(mktemp -d /tmp/kz-e2e.XXXXXX)
 trap 'rm -rf "$work"; rm -f "$WINEPREFIX/dosdevices/m:"' EXIT
 # The prepared music trees appear as drive M: in the folder tree.
 ln -sfn "$work" "$WINEPREFIX/dosdevices/m:"
+prepare_fixtures "$work"
 wine "$build/kz_e2e_driver.exe" --exe "$(winepath -w "$build/klangzwilling.exe")" \
   --shots "$(winepath -w "$artifacts")" --work "$(winepath -w "$work")" --drive M: \
   "${scenarios[@]}"

@@ -1,0 +1,149 @@
+#include "tests/e2e/fixtures.h"
+
+#include "tests/e2e/remote_tree.h"
+
+namespace kz::e2e {
+
+bool MakeFolders(const std::wstring& path) {
+  for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos;
+       at = path.find(L'\\', at + 1)) {
+    CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+  }
+  return CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool CopyMedia(const Options& options, const std::wstring& media, const std::wstring& target) {
+  std::wstring source = options.work + L"\\_media\\" + media;
+  std::size_t slash = target.rfind(L'\\');
+  if (slash != std::wstring::npos) MakeFolders(target.substr(0, slash));
+  return CopyFileW(source.c_str(), target.c_str(), FALSE) != 0;
+}
+
+bool WriteText(const std::wstring& path, const std::string& content) {
+  std::size_t slash = path.rfind(L'\\');
+  if (slash != std::wstring::npos) MakeFolders(path.substr(0, slash));
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  BOOL ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == content.size();
+}
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+namespace {
+
+std::string Drain(HANDLE pipe) {
+  std::string text;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(pipe, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+    text.append(buffer, read);
+  }
+  return text;
+}
+
+}  // namespace
+
+CliResult RunCli(const Options& options, const std::wstring& arguments) {
+  CliResult result;
+  std::wstring exe = options.exe.substr(0, options.exe.rfind(L'\\') + 1) + L"klangzwilling-cli.exe";
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  HANDLE outRead, outWrite, errRead, errWrite;
+  CreatePipe(&outRead, &outWrite, &inherit, 0);
+  CreatePipe(&errRead, &errWrite, &inherit, 0);
+  SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = outWrite;
+  startup.hStdError = errWrite;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+  PROCESS_INFORMATION info{};
+  BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
+  CloseHandle(outWrite);
+  CloseHandle(errWrite);
+  if (started) {
+    // Small outputs: reading one pipe after the other cannot block the child for long.
+    result.out = Drain(outRead);
+    result.err = Drain(errRead);
+    WaitForSingleObject(info.hProcess, 60000);
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    result.exitCode = code;
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+  }
+  CloseHandle(outRead);
+  CloseHandle(errRead);
+  return result;
+}
+
+std::vector<std::string> ReadRows(AppProcess& app, HWND list, int columns) {
+  std::vector<std::string> rows;
+  int count = app.RowCount(list);
+  for (int row = 0; row < count; ++row) {
+    std::string line;
+    for (int column = 0; column < columns; ++column) {
+      if (column > 0) line += '\t';
+      line += app.RowText(list, row, column);
+    }
+    rows.push_back(line);
+  }
+  return rows;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool SelectFolder(AppProcess& app, const Options& options,
+                  const std::vector<std::string>& folders) {
+  RemoteTree tree(app, app.Control(10));
+  HTREEITEM root = tree.Root();
+  if (!root) return false;
+  tree.Expand(root);
+  HTREEITEM item = tree.ChildContaining(root, Utf8(options.workDrive));
+  if (!item) return false;
+  for (const std::string& folder : folders) {
+    tree.Expand(item);
+    HTREEITEM child = nullptr;
+    for (HTREEITEM candidate : tree.Children(item)) {
+      if (tree.Text(candidate) == folder) child = candidate;
+    }
+    if (!child) return false;
+    item = child;
+  }
+  tree.Click(item);
+  return tree.Selected() == item;
+}
+
+std::vector<COLORREF> CapturePixels(HWND window) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  std::vector<COLORREF> pixels;
+  HDC screen = GetDC(nullptr);
+  for (int y = bounds.top; y < bounds.bottom; y += 2) {
+    for (int x = bounds.left; x < bounds.right; x += 2) pixels.push_back(GetPixel(screen, x, y));
+  }
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+}  // namespace kz::e2e

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/app_process.h"
+#include "tests/e2e/e2e.h"
+
+namespace kz::e2e {
+
+// Folders and files of a scenario, below the work folder that the runner maps as M:.
+bool MakeFolders(const std::wstring& path);
+bool CopyMedia(const Options& options, const std::wstring& media, const std::wstring& target);
+bool WriteText(const std::wstring& path, const std::string& content);
+bool Exists(const std::wstring& path);
+
+struct CliResult {
+  long long exitCode = -1;
+  std::string out;
+  std::string err;
+};
+// Runs klangzwilling-cli.exe (next to klangzwilling.exe) with the arguments.
+CliResult RunCli(const Options& options, const std::wstring& arguments);
+
+// The cells of every row of a list view, each row joined with TABs.
+std::vector<std::string> ReadRows(AppProcess& app, HWND list, int columns);
+std::vector<std::string> SplitLines(const std::string& text);
+
+// Drives the folder tree to `M:\relative\...`: expands the root, the drive and each folder on
+// the way and clicks the last one. False when an item is missing.
+bool SelectFolder(AppProcess& app, const Options& options, const std::vector<std::string>& folders);
+
+// A fingerprint of what the screen shows inside a window (for "the picture changed").
+std::vector<COLORREF> CapturePixels(HWND window);
+
+}  // namespace kz::e2e
