@@ -1,5 +1,6 @@
 #include "tests/e2e/fixtures.h"
 
+#include "tests/e2e/input.h"
 #include "tests/e2e/remote_tree.h"
 
 namespace kz::e2e {
@@ -144,6 +145,76 @@ std::vector<COLORREF> CapturePixels(HWND window) {
   }
   ReleaseDC(nullptr, screen);
   return pixels;
+}
+
+}  // namespace kz::e2e
+
+namespace kz::e2e {
+
+bool ClickRow(AppProcess& app, HWND list, int row, bool right) {
+  SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+  RemoteMemory memory(app.process(), sizeof(RECT));
+  RECT request{LVIR_LABEL, 0, 0, 0};
+  memory.Write(&request, sizeof(request));
+  if (!SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(memory.address()))) {
+    return false;
+  }
+  RECT bounds{};
+  memory.Read(&bounds, sizeof(bounds));
+  POINT spot{bounds.left + 20, (bounds.top + bounds.bottom) / 2};
+  ClientToScreen(list, &spot);
+  ClickAt(spot, right);
+  app.Settle(150);
+  return true;
+}
+
+int SearchFolder(AppProcess& app, const Options& options, const std::string& folder) {
+  if (!SelectFolder(app, options, {folder})) return -1;
+  app.Settle(200);
+  ClickControl(app.Control(0));
+  WaitFor(
+      [&] {
+        std::string status = app.StatusText(0);
+        return IsWindowEnabled(app.Control(7)) && status.rfind(" Suche", 0) == 0 &&
+               status.find("Suche nach") == std::string::npos;
+      },
+      20000);
+  app.Settle(300);
+  return app.RowCount(app.Control(8));
+}
+
+HWND FindProgramWindow(DWORD processId, const wchar_t* windowClass, const wchar_t* caption,
+                       DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND window = FindWindowExW(nullptr, nullptr, windowClass, caption); window;
+             window = FindWindowExW(nullptr, window, windowClass, caption)) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          if (owner == processId && IsWindowVisible(window)) found = window;
+        }
+        return found != nullptr;
+      },
+      timeoutMs);
+  return found;
+}
+
+HWND FindPopupMenu(DWORD processId, DWORD timeoutMs) {
+  return FindProgramWindow(processId, L"#32768", nullptr, timeoutMs);
+}
+
+bool ChooseMenuItem(AppProcess& app, int row, int item) {
+  if (!ClickRow(app, app.Control(8), row, true)) return false;
+  HWND menu = FindPopupMenu(app.id());
+  if (!menu) return false;
+  RECT bounds{};
+  GetWindowRect(menu, &bounds);
+  // Item 0 is the first line, item 1 the last (below the separator).
+  POINT spot{bounds.left + 30, item == 0 ? bounds.top + 10 : bounds.bottom - 10};
+  ClickAt(spot);
+  app.Settle(200);
+  return true;
 }
 
 }  // namespace kz::e2e

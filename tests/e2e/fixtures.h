@@ -36,3 +36,19 @@ bool SelectFolder(AppProcess& app, const Options& options, const std::vector<std
 std::vector<COLORREF> CapturePixels(HWND window);
 
 }  // namespace kz::e2e
+
+namespace kz::e2e {
+
+// Clicks a row of a list view in its first column, as a user selects it.
+bool ClickRow(AppProcess& app, HWND list, int row, bool right = false);
+// Selects `folder` (M:\folder\), runs a search and waits for its end; the row count.
+int SearchFolder(AppProcess& app, const Options& options, const std::string& folder);
+// The visible popup menu of the program, or null after the timeout.
+HWND FindPopupMenu(DWORD processId, DWORD timeoutMs = 3000);
+// Opens the popup menu over a row and clicks its item 0 ("Eigenschaften") or 1.
+bool ChooseMenuItem(AppProcess& app, int row, int item);
+// A top-level window of the program with that class (and caption, if given).
+HWND FindProgramWindow(DWORD processId, const wchar_t* windowClass, const wchar_t* caption,
+                       DWORD timeoutMs = 5000);
+
+}  // namespace kz::e2e

@@ -8,6 +8,7 @@
 
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
+#include "tests/e2e/fixtures.h"
 #include "tests/e2e/input.h"
 #include "tests/e2e/screenshot.h"
 
@@ -122,22 +123,6 @@ void CheckFirstPass(AppProcess& app, Checker& check) {
     check.Equal(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0), widths[column],
                 "column width " + std::to_string(column));
   }
-}
-
-HWND FindPopupMenu(DWORD processId) {
-  HWND found = nullptr;
-  WaitFor(
-      [&] {
-        for (HWND window = FindWindowW(L"#32768", nullptr); window;
-             window = FindWindowExW(nullptr, window, L"#32768", nullptr)) {
-          DWORD owner = 0;
-          GetWindowThreadProcessId(window, &owner);
-          if (owner == processId && IsWindowVisible(window)) found = window;
-        }
-        return found != nullptr;
-      },
-      3000);
-  return found;
 }
 
 void CheckPopupMenu(AppProcess& app, const Options& options, Checker& check) {

@@ -1,0 +1,80 @@
+// The properties window of a real MP3 row: its five rows, the same values as the CLI, and the
+// main window disabled while it is open.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "tests/e2e/app_process.h"
+#include "tests/e2e/e2e.h"
+#include "tests/e2e/fixtures.h"
+#include "tests/e2e/input.h"
+#include "tests/e2e/screenshot.h"
+
+namespace kz::e2e {
+namespace {
+
+void Properties(const Options& options, Checker& check) {
+  CopyMedia(options, L"tone5.mp3", options.work + L"\\props\\eins\\lied.mp3");
+  CopyMedia(options, L"tone5.mp3", options.work + L"\\props\\zwei\\lied.mp3");
+  AppProcess app(options.exe);
+  if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
+  if (!check.Check(SearchFolder(app, options, "props") == 2, "two rows")) return;
+  HWND list = app.Control(8);
+  ClickRow(app, list, 0);
+  std::string directory = app.RowText(list, 0, 2);  // "...\eins\" or "...\zwei\"
+  std::wstring path = options.workDrive + L"\\props\\" + Wide(directory.substr(4)) + L"lied.mp3";
+
+  check.Check(ChooseMenuItem(app, 0, 0), "choose Eigenschaften");
+  HWND window = FindProgramWindow(app.id(), L"KlangzwillingProperties", L"Eigenschaften");
+  if (!check.Check(window != nullptr, "the properties window opens")) return;
+  app.Settle(300);
+  check.Check(!IsWindowEnabled(app.main()), "main window disabled while it is open");
+  check.Check(GetWindow(window, GW_OWNER) == app.main(), "owned by the main window");
+  check.Check((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0, "tool window");
+  HWND properties = GetDlgItem(window, 9);
+  std::vector<std::string> rows = ReadRows(app, properties, 2);
+  if (!options.shots.empty()) SaveScreenshot(options.shots + L"\\properties-window.bmp");
+
+  CliResult cli = RunCli(options, L"info \"" + path + L"\"");
+  check.Equal(cli.exitCode, 0, "CLI info exit code");
+  std::vector<std::string> lines = SplitLines(cli.out);
+  std::vector<std::string> expected(lines.size() > 6 ? lines.begin() + 6 : lines.end(),
+                                    lines.end());
+  check.Check(rows == expected, "the window shows the CLI's five rows");
+  if (check.Equal(static_cast<long long>(rows.size()), 5, "five rows")) {
+    check.Equal(rows[0], "Dauer\t00:05 Min", "playing time");
+    check.Equal(rows[1], "Bitrate\t128 kBit/s", "bit rate");
+    check.Equal(rows[2], "Frequenz\t44100 Hz", "frequency");
+    check.Check(
+        rows[3].rfind("Gr\xC3\xB6sse\t", 0) == 0 && rows[3].find(" KB") != std::string::npos,
+        "size row " + rows[3]);
+    SYSTEMTIME now{};
+    GetSystemTime(&now);
+    char today[16];
+    wsprintfA(today, "%02d.%02d.%04d", now.wMonth, now.wDay, now.wYear);
+    check.Equal(rows[4], std::string("Datei erstellt am\t") + today, "creation date (UTC)");
+  }
+
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  check.Check(WaitFor([&] { return !IsWindow(window); }, 5000), "close box ends the window");
+  app.Settle(200);
+  check.Check(IsWindowEnabled(app.main()) != FALSE, "main window enabled again");
+
+  // A close request for the main window during the wait only closes the properties window.
+  check.Check(ChooseMenuItem(app, 0, 0), "choose Eigenschaften again");
+  window = FindProgramWindow(app.id(), L"KlangzwillingProperties", L"Eigenschaften");
+  PostMessageW(app.main(), WM_CLOSE, 0, 0);
+  check.Check(WaitFor([&] { return window && !IsWindow(window); }, 5000),
+              "a close request ends the wait");
+  app.Settle(200);
+  check.Check(WaitForSingleObject(app.process(), 0) == WAIT_TIMEOUT, "the program keeps running");
+  check.Check(IsWindowEnabled(app.main()) != FALSE, "main window enabled after that");
+  PostMessageW(app.main(), WM_CLOSE, 0, 0);
+  check.Equal(app.WaitForExit(), 0, "exit code");
+}
+
+const Scenario kProperties("properties", Properties);
+
+}  // namespace
+}  // namespace kz::e2e
