@@ -160,7 +160,9 @@ void FakeUi::BeginRowBatch(int id, std::int32_t expectedRows) {
   log.push_back("BeginRowBatch " + std::to_string(id) + " " + std::to_string(expectedRows));
 }
 
-void FakeUi::EndRowBatch(int id) { log.push_back("EndRowBatch " + std::to_string(id)); }
+void FakeUi::EndRowBatch(int id) {
+  log.push_back("EndRowBatch " + std::to_string(id));
+}
 
 std::int32_t FakeUi::Take(bool blocking) {
   type_ = -1;

@@ -77,7 +77,7 @@ class FakeUi : public Ui {
   std::map<int, std::int64_t> states;    // ControlState / SetControlState values
   std::map<int, std::int32_t> rangeMax;  // position bar
   std::map<int, std::int32_t> rangeMin;
-  std::vector<std::string> questions;    // "caption|text" of each AskYesNo
+  std::vector<std::string> questions;  // "caption|text" of each AskYesNo
   int menusShown = 0;
   int polls = 0;
   int waits = 0;
