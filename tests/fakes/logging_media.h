@@ -20,6 +20,10 @@ class LoggingMedia : public MediaService {
     results.push_back(result);
     return result;
   }
+  void Clear() {
+    commands.clear();
+    results.clear();
+  }
   // The commands that begin with `prefix`, in the order sent.
   std::vector<std::string> Sent(std::string_view prefix) const {
     std::vector<std::string> found;
