@@ -1,20 +1,38 @@
 #include "app/dispatch.h"
 
 #include "app/ids.h"
+#include "player/player_buttons.h"
+#include "removal/remove_ticked_files.h"
 
 namespace kz {
 
 Outcome DispatchMenuEvent(Program& program, std::int32_t itemId) {
-  (void)program;
   switch (itemId) {
+    case id::kRemoveItem:
+      RemoveTickedFiles(program);
+      return Outcome::kContinue;
     default:
       return Outcome::kContinue;
   }
 }
 
 Outcome DispatchControlEvent(Program& program, std::int32_t controlId) {
-  (void)program;
   switch (controlId) {
+    case id::kPlayButton:
+      PressPlay(program);
+      return Outcome::kContinue;
+    case id::kPauseButton:
+      PressPause(program);
+      return Outcome::kContinue;
+    case id::kStopButton:
+      PressStop(program);
+      return Outcome::kContinue;
+    case id::kRewindButton:
+      PressRewind(program);
+      return Outcome::kContinue;
+    case id::kForwardButton:
+      PressForward(program);
+      return Outcome::kContinue;
     default:
       return Outcome::kContinue;
   }

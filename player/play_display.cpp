@@ -1,10 +1,22 @@
+#include "app/ids.h"
+#include "player/mci.h"
 #include "player/player_controls.h"
 
 namespace kz {
 
-// The display follows the media service once the media-control layer is in place.
 void RefreshPlayDisplay(Program& program) {
-  (void)program;
+  Ui& ui = program.ui;
+  bool playing = MciStatusMode(program.media, 0) == mci_mode::kPlaying;
+  if (playing) {
+    ui.SetControlState(id::kPositionBar, MciPosition(program.media, 0));
+    ui.SetControlText(id::kTimeField, FormatPlayTime(MciPosition(program.media, 0)));
+  }
+  // Wake-ups exist only while a file plays, so that the display moves without input and the
+  // program rests between events otherwise.
+  if (playing != program.playbackWakeupsOn) {
+    program.playbackWakeupsOn = playing;
+    ui.SetPlaybackWakeups(playing);
+  }
 }
 
 }  // namespace kz

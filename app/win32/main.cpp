@@ -32,7 +32,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   EventService events;
   WinClock clock;
   WinFileSystem files;
-  WinMediaService media;
+  WinMedia media;
   int exitCode = 0;
   {
     std::unique_ptr<MainWindow> main = MainWindow::Create(instance, title, events, files, images);

@@ -1,0 +1,52 @@
+#include "removal/remove_ticked_files.h"
+
+#include "app/ids.h"
+#include "app/row_record.h"
+#include "common/decimal.h"
+#include "player/mci.h"
+
+namespace kz {
+
+namespace {
+constexpr std::int32_t kYes = 6;
+constexpr std::int32_t kNo = 7;
+}  // namespace
+
+void RemoveTickedFiles(Program& program) {
+  Ui& ui = program.ui;
+  // The file being played is held open by the media service; release it so it can go too.
+  MciStop(program.media, 0);
+  MciClose(program.media, 0);
+  ui.SetControlText(id::kTimeField, "00:00:00");
+  ui.SetControlState(id::kPositionBar, 0);
+
+  std::int32_t answer = ui.AskYesNo("Info!", "Datei(en) löschen?");
+  if (answer == kNo) {
+    ui.SetStatusText(0, " Aktion wurde abgebrochen!");
+    return;
+  }
+  if (answer != kYes) return;
+
+  std::int32_t removed = 0;
+  // From the last row up, so that taking a row out never shifts one still to be visited.
+  for (std::int32_t row = ui.RowCount(id::kResultList) - 1; row >= 0; --row) {
+    std::int32_t state = ui.RowState(id::kResultList, row);
+    if (state != row_state::kTicked && state != (row_state::kTicked | row_state::kSelected)) {
+      continue;
+    }
+    FileRecord* record = RecordOfRow(program, row);
+    // A row whose ID names no record keeps its file: there is no path it could be sure of.
+    if (record == nullptr) continue;
+    if (program.files.RemoveFile(PathOf(*record))) {
+      ui.RemoveRow(id::kResultList, row);
+      ++removed;
+    }
+  }
+  // Appended piece by piece: "literal" + temporary trips a false -Wrestrict in GCC 12.
+  std::string message = " ";
+  message += IntToDecimal(removed);
+  message += " Datei(en) erfolgreich gelöscht!";
+  ui.SetStatusText(0, message);
+}
+
+}  // namespace kz

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/program.h"
+
+namespace kz {
+
+// Stops and closes playback, asks whether to delete, and on Yes deletes the file of every
+// ticked row for good and takes out the rows whose file is gone. The record lists stay as they
+// are, so the ID of every remaining row still names its own record.
+void RemoveTickedFiles(Program& program);
+
+}  // namespace kz
