@@ -26,14 +26,14 @@ void FillBox(Canvas& canvas, double left, double top, double right, double botto
   FillPolygon(canvas, corners, kBlack);
 }
 
-// Two triangles whose tips point towards the smaller x (for rewind) or the larger x (forward):
-// the forward picture is the rewind picture mirrored.
-Canvas DrawDoubleTriangle(bool pointingRight) {
-  Canvas canvas = PlayerCanvas();
-  const auto x = [pointingRight](double left) { return pointingRight ? 30 - left : left; };
-  FillTriangle(canvas, {x(4), 10}, {x(15), 3}, {x(15), 17});
-  FillTriangle(canvas, {x(15), 10}, {x(26), 3}, {x(26), 17});
-  return canvas;
+Canvas MirroredLeftToRight(const Canvas& canvas) {
+  Canvas mirrored(canvas.Width(), canvas.Height());
+  for (int y = 0; y < canvas.Height(); ++y) {
+    for (int x = 0; x < canvas.Width(); ++x) {
+      mirrored.At(canvas.Width() - 1 - x, y) = canvas.At(x, y);
+    }
+  }
+  return mirrored;
 }
 
 struct LetteringStyle {
@@ -83,10 +83,15 @@ Canvas DrawStop() {
 }
 
 Canvas DrawRewind() {
-  return DrawDoubleTriangle(false);
+  Canvas canvas = PlayerCanvas();
+  FillTriangle(canvas, {4, 10}, {15, 3}, {15, 17});
+  FillTriangle(canvas, {15, 10}, {26, 3}, {26, 17});
+  return canvas;
 }
+
+// Mirrored pixel by pixel: sampling mirrored triangles would round their slanted edges apart.
 Canvas DrawForward() {
-  return DrawDoubleTriangle(true);
+  return MirroredLeftToRight(DrawRewind());
 }
 
 Canvas DrawLettering(std::string_view capitals) {
