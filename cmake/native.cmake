@@ -19,6 +19,8 @@ include(GoogleTest)
 gtest_discover_tests(kz_tests DISCOVERY_TIMEOUT 60
   PROPERTIES ENVIRONMENT "KZ_CLI=$<TARGET_FILE_DIR:kz_tests>/klangzwilling-cli")
 
+add_subdirectory(tools)
+
 find_package(benchmark QUIET)
 file(GLOB KZ_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
 if(benchmark_FOUND AND KZ_BENCH_SOURCES)

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "app/ids.h"
+
+namespace kz {
+
+// An owned icon or bitmap, destroyed with the call that fits its kind. Empty when default-made or
+// moved from.
+class Image {
+ public:
+  Image() = default;
+  static Image OwnIcon(HICON icon);
+  static Image OwnBitmap(HBITMAP bitmap);
+  Image(Image&& other) noexcept;
+  Image& operator=(Image&& other) noexcept;
+  Image(const Image&) = delete;
+  Image& operator=(const Image&) = delete;
+  ~Image();
+
+  explicit operator bool() const { return handle_ != nullptr; }
+  // Null unless the image is of that kind.
+  HICON icon() const { return isIcon_ ? static_cast<HICON>(handle_) : nullptr; }
+  HBITMAP bitmap() const { return isIcon_ ? nullptr : static_cast<HBITMAP>(handle_); }
+
+ private:
+  Image(HANDLE handle, bool isIcon) : handle_(handle), isIcon_(isIcon) {}
+  void Release();
+
+  HANDLE handle_ = nullptr;
+  bool isIcon_ = false;
+};
+
+// Bitmap file data ("BM") becomes a bitmap; icon file data becomes an icon of its first image,
+// at that image's own size. Anything else, or data that is cut short, gives an empty image.
+Image LoadImageData(std::span<const std::uint8_t> data);
+
+// The seven pictures built into the program as RCDATA resources 17 to 23.
+class BuiltInImages {
+ public:
+  // Empty for an id outside 17 to 23 and for an image that could not be loaded.
+  const Image& Find(int imageId) const;
+
+ private:
+  friend BuiltInImages LoadBuiltInImages(HMODULE module);
+  static constexpr int kCount = id::kLastImage - id::kFirstImage + 1;
+  std::array<Image, kCount> images_;
+  Image none_;
+};
+
+// Loads the images in id order; one that is missing or unreadable leaves its id empty.
+BuiltInImages LoadBuiltInImages(HMODULE module);
+
+}  // namespace kz
