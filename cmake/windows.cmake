@@ -3,7 +3,7 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WIN
                         WINVER=0x0601 _WIN32_IE=0x0600)
 # A bare Windows has no libgcc or libstdc++ DLLs.
 add_link_options(-static -static-libgcc -static-libstdc++ -municode)
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${CMAKE_SOURCE_DIR}/resources")
 enable_language(RC)
 
 file(GLOB KZ_WIN_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)

@@ -6,8 +6,8 @@
 
 #include "app/main_loop.h"
 #include "app/program.h"
-#include "app/win32/builtin_images.h"
 #include "app/win32/event_service.h"
+#include "app/win32/image_loader.h"
 #include "app/win32/main_window.h"
 #include "app/win32/win_ui.h"
 #include "platform/win32/wide_text.h"
@@ -26,8 +26,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   InitCommonControlsEx(&controls);
 
   const std::string title = kTitle;
-  ImageTable images;
-  LoadBuiltInImages(instance, images);
+  BuiltInImages images = LoadBuiltInImages(instance);
 
   EventService events;
   WinClock clock;
@@ -51,7 +50,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       ui.SetPlaybackWakeups(false);
     }
   }
-  images.Clear();
   if (SUCCEEDED(com)) CoUninitialize();
   return exitCode;
 }

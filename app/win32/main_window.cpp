@@ -41,7 +41,7 @@ POINT CentredOrigin(int outerWidth, int outerHeight) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, EventService& events, const ImageTable& images)
+MainWindow::MainWindow(HINSTANCE instance, EventService& events, const BuiltInImages& images)
     : instance_(instance), events_(events), images_(images) {}
 
 MainWindow::~MainWindow() {
@@ -52,7 +52,7 @@ MainWindow::~MainWindow() {
 
 std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const std::string& title,
                                                EventService& events, FileSystem& files,
-                                               const ImageTable& images) {
+                                               const BuiltInImages& images) {
   std::unique_ptr<MainWindow> main(new MainWindow(instance, events, images));
   if (!main->Open(title)) return nullptr;
   main->font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -145,12 +145,12 @@ void MainWindow::CreateControls(FileSystem& files) {
   AddControl(id::kStopButton, 0, WC_BUTTONW, L"", kImageButton, 512, 276, 32, 22);
   AddControl(id::kRewindButton, 0, WC_BUTTONW, L"", kImageButton, 550, 276, 32, 22);
   AddControl(id::kForwardButton, 0, WC_BUTTONW, L"", kImageButton, 584, 276, 32, 22);
-  buttonImages_[id::kSearchButton] = images_.Get(id::kGoImage);
-  buttonImages_[id::kPlayButton] = images_.Get(id::kPlayImage);
-  buttonImages_[id::kPauseButton] = images_.Get(id::kPauseImage);
-  buttonImages_[id::kStopButton] = images_.Get(id::kStopImage);
-  buttonImages_[id::kRewindButton] = images_.Get(id::kRewindImage);
-  buttonImages_[id::kForwardButton] = images_.Get(id::kForwardImage);
+  buttonImages_[id::kSearchButton] = images_.Find(id::kGoImage).icon();
+  buttonImages_[id::kPlayButton] = images_.Find(id::kPlayImage).icon();
+  buttonImages_[id::kPauseButton] = images_.Find(id::kPauseImage).icon();
+  buttonImages_[id::kStopButton] = images_.Find(id::kStopImage).icon();
+  buttonImages_[id::kRewindButton] = images_.Find(id::kRewindImage).icon();
+  buttonImages_[id::kForwardButton] = images_.Find(id::kForwardImage).icon();
 
   // The frames come last, so they lie below the controls they enclose; clipping keeps their
   // painting off those controls.

@@ -8,7 +8,7 @@
 
 #include "app/win32/event_service.h"
 #include "app/win32/folder_tree_control.h"
-#include "app/win32/image_table.h"
+#include "app/win32/image_loader.h"
 
 namespace kz {
 
@@ -21,7 +21,7 @@ class MainWindow {
   // Null when the window itself cannot be opened; nothing else is created then.
   static std::unique_ptr<MainWindow> Create(HINSTANCE instance, const std::string& title,
                                             EventService& events, FileSystem& files,
-                                            const ImageTable& images);
+                                            const BuiltInImages& images);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow();
@@ -38,7 +38,7 @@ class MainWindow {
   static constexpr UINT kMenuCommandBase = 0x7E00;
 
  private:
-  MainWindow(HINSTANCE instance, EventService& events, const ImageTable& images);
+  MainWindow(HINSTANCE instance, EventService& events, const BuiltInImages& images);
   bool Open(const std::string& title);
   void CreateControls(FileSystem& files);
   void CreateStatusBar();
@@ -54,7 +54,7 @@ class MainWindow {
 
   HINSTANCE instance_;
   EventService& events_;
-  const ImageTable& images_;
+  const BuiltInImages& images_;
   HWND window_ = nullptr;
   std::array<HWND, 14> controls_{};
   std::array<HICON, 6> buttonImages_{};

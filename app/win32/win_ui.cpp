@@ -173,7 +173,7 @@ void WinUi::ShowItemMenu() {
 }
 
 std::int64_t WinUi::ImageById(int imageId) {
-  return reinterpret_cast<std::intptr_t>(images_.Get(imageId));
+  return reinterpret_cast<std::intptr_t>(images_.Find(imageId).icon());
 }
 
 void WinUi::EnableMainWindow(bool enabled) {

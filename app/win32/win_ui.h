@@ -6,7 +6,7 @@
 
 #include "app/ui.h"
 #include "app/win32/event_service.h"
-#include "app/win32/image_table.h"
+#include "app/win32/image_loader.h"
 #include "app/win32/main_window.h"
 #include "app/win32/properties_window.h"
 
@@ -15,7 +15,7 @@ namespace kz {
 // The user-interface operations over the real controls, addressed by their program ids.
 class WinUi final : public Ui {
  public:
-  WinUi(HINSTANCE instance, MainWindow& main, EventService& events, const ImageTable& images)
+  WinUi(HINSTANCE instance, MainWindow& main, EventService& events, const BuiltInImages& images)
       : instance_(instance), main_(main), events_(events), images_(images) {}
 
   std::string ControlText(int id) override;
@@ -53,7 +53,7 @@ class WinUi final : public Ui {
   HINSTANCE instance_;
   MainWindow& main_;
   EventService& events_;
-  const ImageTable& images_;
+  const BuiltInImages& images_;
   std::unique_ptr<PropertiesWindow> properties_;
   bool wakeupsOn_ = false;
 };
