@@ -1,6 +1,7 @@
 #include "app/dispatch.h"
 
 #include "app/ids.h"
+#include "search/run_search.h"
 
 namespace kz {
 
@@ -13,8 +14,9 @@ Outcome DispatchMenuEvent(Program& program, std::int32_t itemId) {
 }
 
 Outcome DispatchControlEvent(Program& program, std::int32_t controlId) {
-  (void)program;
   switch (controlId) {
+    case id::kSearchButton:
+      return RunSearch(program);
     default:
       return Outcome::kContinue;
   }

@@ -55,5 +55,7 @@ int wmain(int argc, wchar_t** argv) {
   return kz::cli::Run(std::move(arguments));
 }
 #else
-int main(int argc, char** argv) { return kz::cli::Run(std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char** argv) {
+  return kz::cli::Run(std::vector<std::string>(argv + 1, argv + argc));
+}
 #endif
