@@ -34,19 +34,21 @@ void DetectDuplicates(Program& program) {
   while (found.advance()) {
     if (!listed[at++]) continue;
     const FileRecord& file = found.current();
-    // Sizes are measured again, not copied from the scan: a file gone since then shows 1 KB.
+    // The size is measured again, not copied from the scan: a file gone since then shows 1 KB.
+    // One query serves both records; a second one would give the same value.
     path.assign(file.directory.view()).append(file.name.view());
+    std::int32_t sizeKB = SizeInKB(program.files.FileSize(path));
 
     FileRecord& listedRecord = program.duplicateList.insertAfterCurrent();
     listedRecord.id = program.duplicateList.currentIndex();
     listedRecord.name = file.name;
-    listedRecord.sizeKB = SizeInKB(program.files.FileSize(path));
+    listedRecord.sizeKB = sizeKB;
     listedRecord.directory = file.directory;
 
     FileRecord& indexed = program.duplicateIndex.insertAfterCurrent();
     indexed.id = listedRecord.id;
     indexed.name = file.name;
-    indexed.sizeKB = SizeInKB(program.files.FileSize(path));
+    indexed.sizeKB = sizeKB;
     indexed.directory = file.directory;
 
     found.removeCurrent();

@@ -27,22 +27,25 @@ bool IsDotEntry(std::string_view name) {
 }
 
 // Both lists get a record of their own; the name and the directory text are shared between
-// them (and later with the duplicate lists), which keeps a million records affordable.
-void Collect(Program& program, const SharedText& directory, std::string_view name,
-             std::string& path) {
+// them (and later with the duplicate lists), which keeps a million records affordable. The size
+// comes from the listing where it reports one, which is the value a query of the path gives
+// without walking the whole path again; both records take that one value.
+void Collect(Program& program, std::int32_t depth, const SharedText& directory,
+             std::string_view name, std::string& path) {
   ++program.filesFound;
   SharedText nameText(name);
-  path.assign(directory.view()).append(name);
-
-  FileRecord& found = program.foundFiles.insertAfterCurrent();
-  found.name = nameText;
-  found.sizeKB = SizeInKB(program.files.FileSize(path));
-  found.directory = directory;
-
-  FileRecord& reference = program.referenceFiles.insertAfterCurrent();
-  reference.name = nameText;
-  reference.sizeKB = SizeInKB(program.files.FileSize(path));
-  reference.directory = directory;
+  std::int64_t bytes = program.files.EntrySize(depth);
+  if (bytes == -1) {
+    path.assign(directory.view()).append(name);
+    bytes = program.files.FileSize(path);
+  }
+  std::int32_t sizeKB = SizeInKB(bytes);
+  for (RecordList* list : {&program.foundFiles, &program.referenceFiles}) {
+    FileRecord& record = list->insertAfterCurrent();
+    record.name = nameText;
+    record.sizeKB = sizeKB;
+    record.directory = directory;
+  }
 }
 
 }  // namespace
@@ -73,7 +76,7 @@ ScanEnd ScanFolder(Program& program, LinkGuard& links, const std::string& direct
     if (kind == 1) {
       if (!HasExtension(name, extension)) continue;
       if (directoryText.empty()) directoryText = SharedText(directory);
-      Collect(program, directoryText, name, path);
+      Collect(program, depth, directoryText, name, path);
       continue;
     }
     if (IsDotEntry(name) || !recursive) continue;

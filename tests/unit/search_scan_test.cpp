@@ -82,6 +82,19 @@ TEST_F(ScanTest, RecordsCarryTheSizeRuleAndShareTheirTexts) {
                        {"empty.mp3", 1}, {"almost.mp3", 1}, {"one.mp3", 2}, {"five.mp3", 5}}));
 }
 
+TEST_F(ScanTest, AFileLinkHasTheSizeOfTheFileItLeadsTo) {
+  std::string target = tree.File("elsewhere.bin", 5000);
+  std::filesystem::create_symlink(target, root + "alias.mp3");
+  std::filesystem::create_symlink(root + "nowhere", root + "dangling.mp3");
+  Scan();
+  std::map<std::string, std::int32_t> sizes;
+  program.referenceFiles.rewind();
+  while (program.referenceFiles.advance()) {
+    sizes[program.referenceFiles.current().name.str()] = program.referenceFiles.current().sizeKB;
+  }
+  EXPECT_EQ(sizes, (std::map<std::string, std::int32_t>{{"alias.mp3", 5}, {"dangling.mp3", 1}}));
+}
+
 TEST_F(ScanTest, OnePollPerEntryIncludingDotAndDotDot) {
   tree.File("scanned/a.mp3");
   tree.File("scanned/b.txt");
