@@ -3,6 +3,7 @@
 #include "app/ids.h"
 #include "player/player_buttons.h"
 #include "removal/remove_ticked_files.h"
+#include "search/run_search.h"
 
 namespace kz {
 
@@ -18,6 +19,8 @@ Outcome DispatchMenuEvent(Program& program, std::int32_t itemId) {
 
 Outcome DispatchControlEvent(Program& program, std::int32_t controlId) {
   switch (controlId) {
+    case id::kSearchButton:
+      return RunSearch(program);
     case id::kPlayButton:
       PressPlay(program);
       return Outcome::kContinue;

@@ -45,12 +45,15 @@ class FileSystem {
   virtual std::int32_t EntryKind(std::int32_t depth) = 0;
   // True for a directory entry that is a link (symlink, junction, mount point) to elsewhere.
   virtual bool EntryIsLink(std::int32_t depth) = 0;
-  // The size of the current entry as the listing reported it, -1 when it reported none.
+  // The size of the current entry as the listing reported it, -1 when it reported none. Where
+  // it is not -1 it is the value FileSize gives for the entry's path.
   virtual std::int64_t EntrySize(std::int32_t depth) = 0;
   virtual void CloseListing(std::int32_t depth) = 0;
 
   // Identity of the folder a path resolves to (links followed): equal for two paths that reach
-  // the same folder. Empty when the folder cannot be resolved.
+  // the same folder. It is the canonical final path ending in Separator(), so a folder lies
+  // inside another exactly when the other's identity is a prefix of its own. Empty when the
+  // folder cannot be resolved.
   virtual std::optional<std::string> FolderIdentity(std::string_view directory) = 0;
 
   // Size in bytes; -1 when nothing exists at the path; -2 for a directory.

@@ -16,6 +16,8 @@ namespace kz {
 class RecordList {
  public:
   void clear();
+  // Room for this many records, so that a large fill does not move the records it holds.
+  void reserve(std::int32_t records) { nodes_.reserve(static_cast<std::size_t>(records)); }
   void rewind() { cursor_ = kNone; }
   bool advance();
   FileRecord& insertAfterCurrent();

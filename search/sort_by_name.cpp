@@ -1,6 +1,7 @@
 #include "search/sort_by_name.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -10,10 +11,10 @@ namespace {
 // Unsigned byte comparison; a prefix sorts first.
 int CompareNames(std::string_view a, std::string_view b) {
   std::size_t shorter = a.size() < b.size() ? a.size() : b.size();
-  for (std::size_t i = 0; i < shorter; ++i) {
-    auto x = static_cast<unsigned char>(a[i]);
-    auto y = static_cast<unsigned char>(b[i]);
-    if (x != y) return x < y ? -1 : 1;
+  // memcmp compares as unsigned bytes; an empty name has no storage to hand it.
+  if (shorter > 0) {
+    int order = std::memcmp(a.data(), b.data(), shorter);
+    if (order != 0) return order < 0 ? -1 : 1;
   }
   if (a.size() == b.size()) return 0;
   return a.size() < b.size() ? -1 : 1;

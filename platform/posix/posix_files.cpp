@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "platform/posix/posix_file_system.h"
 
 namespace kz {
@@ -32,12 +34,16 @@ class PosixMappedFile final : public MappedFile {
 }  // namespace
 
 std::optional<std::string> PosixFileSystem::FolderIdentity(std::string_view directory) {
+  // The canonical path, every link resolved, ending in '/': a folder lies inside another
+  // exactly when the other's identity is a prefix of its own.
+  char* resolved = realpath(std::string(directory).c_str(), nullptr);
+  if (!resolved) return std::nullopt;
+  std::string identity(resolved);
+  std::free(resolved);
   struct stat info {};
-  if (stat(std::string(directory).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-    return std::nullopt;
-  }
-  return std::to_string(static_cast<unsigned long long>(info.st_dev)) + ":" +
-         std::to_string(static_cast<unsigned long long>(info.st_ino));
+  if (stat(identity.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
+  if (identity.back() != '/') identity += '/';
+  return identity;
 }
 
 std::int64_t PosixFileSystem::FileSize(std::string_view path) {

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -37,7 +38,7 @@ void PosixFileSystem::Classify(Listing& listing, const struct dirent& entry) {
   listing.name = entry.d_name;
   listing.statDone = false;
   listing.size = -1;
-  listing.isLink = false;
+  listing.isLink = entry.d_type == DT_LNK;
   switch (entry.d_type) {
     case DT_DIR:
       listing.isDirectory = true;
@@ -49,12 +50,16 @@ void PosixFileSystem::Classify(Listing& listing, const struct dirent& entry) {
       break;
   }
   // A link, or a file system that does not report types: ask for what the name leads to, as a
-  // Windows listing reports the directory attribute of a link to a folder.
-  std::string path = listing.directory + listing.name;
+  // Windows listing reports the directory attribute of a link to a folder. Asking relative to
+  // the open directory spares the walk along the whole path.
+  int folder = dirfd(listing.handle);
   struct stat target {};
-  listing.isDirectory = stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
-  struct stat own {};
-  listing.isLink = lstat(path.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
+  listing.isDirectory = fstatat(folder, entry.d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+  if (entry.d_type == DT_UNKNOWN) {
+    struct stat own {};
+    listing.isLink =
+        fstatat(folder, entry.d_name, &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode);
+  }
 }
 
 bool PosixFileSystem::NextEntry(std::int32_t depth) {
@@ -87,10 +92,17 @@ bool PosixFileSystem::EntryIsLink(std::int32_t depth) {
 
 std::int64_t PosixFileSystem::EntrySize(std::int32_t depth) {
   Listing* listing = At(depth);
-  if (!listing) return -1;
+  if (!listing || !listing->handle) return -1;
   if (!listing->statDone) {
+    // The same value FileSize gives for the entry's path (links followed), asked relative to the
+    // open directory.
     listing->statDone = true;
-    listing->size = FileSize(listing->directory + listing->name);
+    struct stat info {};
+    if (fstatat(dirfd(listing->handle), listing->name.c_str(), &info, 0) != 0) {
+      listing->size = -1;
+    } else {
+      listing->size = S_ISDIR(info.st_mode) ? -2 : static_cast<std::int64_t>(info.st_size);
+    }
   }
   return listing->size;
 }

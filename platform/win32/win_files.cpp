@@ -61,10 +61,23 @@ std::optional<std::string> WinFileSystem::FolderIdentity(std::string_view direct
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!folder.valid()) return std::nullopt;
-  wchar_t finalPath[32768];
-  DWORD length = GetFinalPathNameByHandleW(folder.get(), finalPath, 32768, FILE_NAME_NORMALIZED);
-  if (length == 0 || length >= 32768) return std::nullopt;
-  return Narrow(std::wstring_view(finalPath, length));
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!GetFileInformationByHandle(folder.get(), &information) ||
+      !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return std::nullopt;
+  }
+  // The final path, every link and junction resolved, ending in '\': a folder lies inside
+  // another exactly when the other's identity is a prefix of its own. The first call asks for
+  // the length (terminator included), so no fixed buffer can be too short.
+  DWORD needed = GetFinalPathNameByHandleW(folder.get(), nullptr, 0, FILE_NAME_NORMALIZED);
+  if (needed == 0) return std::nullopt;
+  std::wstring finalPath(needed, L'\0');
+  DWORD length =
+      GetFinalPathNameByHandleW(folder.get(), finalPath.data(), needed, FILE_NAME_NORMALIZED);
+  if (length == 0 || length >= needed) return std::nullopt;
+  finalPath.resize(length);
+  if (finalPath.back() != L'\\') finalPath += L'\\';
+  return Narrow(finalPath);
 }
 
 std::int64_t WinFileSystem::FileSize(std::string_view path) {

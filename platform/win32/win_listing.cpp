@@ -59,15 +59,28 @@ std::int32_t WinFileSystem::EntryKind(std::int32_t depth) {
   return listing && (listing->data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 2 : 1;
 }
 
+namespace {
+
+// Symbolic links and junctions lead elsewhere; other reparse points (cloud placeholders,
+// deduplicated files) hold their own contents and are plain files and folders to the scan.
+bool LeadsElsewhere(const WIN32_FIND_DATAW& data) {
+  return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+         IsReparseTagNameSurrogate(data.dwReserved0);
+}
+
+}  // namespace
+
 bool WinFileSystem::EntryIsLink(std::int32_t depth) {
   Listing* listing = At(depth);
-  return listing && (listing->data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  return listing && LeadsElsewhere(listing->data);
 }
 
 std::int64_t WinFileSystem::EntrySize(std::int32_t depth) {
   Listing* listing = At(depth);
   if (!listing) return -1;
   if (listing->data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
+  // The listing reports a link's own size, not its target's; FileSize has to answer that.
+  if (LeadsElsewhere(listing->data)) return -1;
   return (static_cast<std::int64_t>(listing->data.nFileSizeHigh) << 32) |
          listing->data.nFileSizeLow;
 }

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "app/ui.h"
+
+namespace kz::cli {
+
+// The user interface of the command line: the folder tree's text is the folder to scan, the
+// recursion check box is ticked unless --flat was given, result rows go to `rows` as lines of
+// TAB-separated cells, and the status texts to `messages` (the progress drawn in place on a
+// terminal only). The first Ctrl+C arrives as a click on the search button.
+class ConsoleUi final : public Ui {
+ public:
+  ConsoleUi(std::string root, bool recursive, std::FILE* rows, std::FILE* messages,
+            bool messagesOnTerminal);
+
+  // Writes status fields 0 and 1 as they stand once the search has ended, one line each.
+  void ReportStatus();
+
+  std::string ControlText(int id) override;
+  void SetControlText(int, std::string_view) override {}
+  std::int32_t ControlState(int id) override;
+  void SetControlState(int, std::int64_t) override {}
+  void DisableControl(int, int) override {}
+  std::int32_t RowCount(int id) override;
+  std::int32_t RowState(int, std::int32_t) override { return 0; }
+  std::string RowText(int, std::int32_t, std::int32_t) override { return ""; }
+  void AddRow(int id, std::int32_t position, std::string_view text) override;
+  void RemoveRow(int, std::int32_t) override {}
+  void ClearRows(int id) override;
+  void SetControlAttribute(int, int, std::int32_t) override {}
+  void SetStatusText(int field, std::string_view text) override;
+  void DisableMenuItem(int, int) override {}
+  void ShowItemMenu() override {}
+  std::int64_t ImageById(int imageId) override { return imageId; }
+  void BeginRowBatch(int, std::int32_t) override { EraseProgress(); }
+  void EndRowBatch(int) override {}
+  std::int32_t WaitEvent() override;
+  std::int32_t PollEvent() override;
+  std::int32_t EventSource() override { return source_; }
+  std::int32_t EventType() override { return type_; }
+  void EnableMainWindow(bool) override {}
+  bool OpenPropertiesWindow() override { return false; }
+  void ClosePropertiesWindow() override {}
+  std::int32_t AskYesNo(std::string_view, std::string_view) override { return 7; }
+  void SetPlaybackWakeups(bool) override {}
+
+ private:
+  void DrawProgress(std::string_view text);
+  void EraseProgress();
+
+  std::string root_;
+  bool recursive_;
+  std::FILE* rows_;
+  std::FILE* messages_;
+  bool messagesOnTerminal_;
+  std::string status_[2];
+  std::size_t progressWidth_ = 0;  // characters of the progress line on the terminal, 0 for none
+  std::int32_t rowCount_ = 0;
+  std::string line_;
+  std::int32_t source_ = -1;
+  std::int32_t type_ = -1;
+};
+
+}  // namespace kz::cli

@@ -1,0 +1,96 @@
+#include "search/scan_folder.h"
+
+#include "app/ids.h"
+#include "common/decimal.h"
+#include "common/size_kb.h"
+#include "search/extension_rule.h"
+
+namespace kz {
+namespace {
+
+// Rewritten at most every 50 ms however fast entries come; a signed difference keeps the throttle
+// working across the wrap of the tick counter.
+void ShowProgress(Program& program) {
+  auto elapsed = static_cast<std::int32_t>(program.clock.TickCount() - program.lastProgressTick);
+  if (elapsed <= 50) return;
+  program.lastProgressTick = program.clock.TickCount();
+  program.ui.SetStatusText(
+      0, " Suche nach doppelten MP3-Dateien...  [Dateien : " + IntToDecimal(program.filesFound) +
+             " / Verzeichnise : " + IntToDecimal(program.directoriesEntered) + "]");
+}
+
+bool IsDotEntry(std::string_view name) {
+  std::size_t first = name.find_first_not_of(' ');
+  if (first == std::string_view::npos) return false;
+  std::string_view trimmed = name.substr(first, name.find_last_not_of(' ') - first + 1);
+  return trimmed == "." || trimmed == "..";
+}
+
+// Both lists get a record of their own; the name and the directory text are shared between
+// them (and later with the duplicate lists), which keeps a million records affordable. The size
+// comes from the listing where it reports one, which is the value a query of the path gives
+// without walking the whole path again; both records take that one value.
+void Collect(Program& program, std::int32_t depth, const SharedText& directory,
+             std::string_view name, std::string& path) {
+  ++program.filesFound;
+  SharedText nameText(name);
+  std::int64_t bytes = program.files.EntrySize(depth);
+  if (bytes == -1) {
+    path.assign(directory.view()).append(name);
+    bytes = program.files.FileSize(path);
+  }
+  std::int32_t sizeKB = SizeInKB(bytes);
+  for (RecordList* list : {&program.foundFiles, &program.referenceFiles}) {
+    FileRecord& record = list->insertAfterCurrent();
+    record.name = nameText;
+    record.sizeKB = sizeKB;
+    record.directory = directory;
+  }
+}
+
+}  // namespace
+
+ScanEnd ScanFolder(Program& program, LinkGuard& links, const std::string& directory,
+                   std::string_view extension, std::int32_t depth) {
+  FileSystem& files = program.files;
+  Ui& ui = program.ui;
+  if (!files.OpenListing(depth, directory, "*.*")) return ScanEnd::kFinished;
+
+  SharedText directoryText;  // made at the first collected file, shared by all of this folder
+  std::string path;
+  while (files.NextEntry(depth)) {
+    std::int32_t code = ui.PollEvent();
+    if (code == event::kControl && ui.EventSource() == id::kSearchButton) {
+      files.CloseListing(depth);
+      return ScanEnd::kCutShort;
+    }
+    if (code == event::kClose) {
+      files.CloseListing(depth);
+      return ScanEnd::kClosed;
+    }
+    ShowProgress(program);
+
+    std::int32_t kind = files.EntryKind(depth);
+    std::string_view name = files.EntryName(depth);
+    bool recursive = ui.ControlState(id::kRecursiveCheck) == 1;
+    if (kind == 1) {
+      if (!HasExtension(name, extension)) continue;
+      if (directoryText.empty()) directoryText = SharedText(directory);
+      Collect(program, depth, directoryText, name, path);
+      continue;
+    }
+    if (IsDotEntry(name) || !recursive) continue;
+    std::string subdirectory = directory;
+    subdirectory.append(name).push_back(files.Separator());
+    if (files.EntryIsLink(depth) && !links.mayEnter(subdirectory)) continue;
+    ++program.directoriesEntered;
+    ScanEnd end = ScanFolder(program, links, subdirectory, extension, depth + 1);
+    if (end != ScanEnd::kFinished) {
+      files.CloseListing(depth);
+      return end;
+    }
+  }
+  return ScanEnd::kFinished;
+}
+
+}  // namespace kz

@@ -1,0 +1,141 @@
+// Runs the built klangzwilling-cli (path in KZ_CLI) on temporary trees.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/command_line.h"
+#include "search/run_search.h"
+#include "tests/unit/search_fixture.h"
+
+namespace kz {
+namespace {
+
+using testing::SearchTest;
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string Contents(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+struct CliTest : SearchTest {
+  // `klangzwilling-cli scan` with these arguments, run in `directory`.
+  CliRun Scan(const std::string& arguments, const std::string& directory = "/") {
+    const char* cli = std::getenv("KZ_CLI");
+    EXPECT_NE(cli, nullptr) << "KZ_CLI names the built klangzwilling-cli";
+    if (!cli) return {};
+    std::string out = tree.root() + "stdout.txt";
+    std::string err = tree.root() + "stderr.txt";
+    std::string command = "cd " + Quoted(directory) + " && " + Quoted(cli) + " scan " + arguments +
+                          " >" + Quoted(out) + " 2>" + Quoted(err) + " </dev/null";
+    int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Contents(out), Contents(err)};
+  }
+  // The rows the desktop program's search shows for the same tree, as the CLI prints them.
+  std::string InProcessRows() {
+    RunSearch(program);
+    std::string lines;
+    for (const auto& row : ui.Rows(id::kResultList)) {
+      for (std::size_t i = 0; i < row.cells.size(); ++i) lines += (i ? "\t" : "") + row.cells[i];
+      lines += "\n";
+    }
+    return lines;
+  }
+};
+
+TEST_F(CliTest, PrintsTheRowsOfTheSameSearchAndTheStatusTexts) {
+  tree.File("scanned/a/x.mp3", 3000);
+  tree.File("scanned/b/x.mp3");
+  tree.File("scanned/b/Y.MP3");
+  tree.File("scanned/y.mp3");
+  tree.File("scanned/c/y.mp3");
+  tree.Link("scanned/c/loop", root);
+  CliRun run = Scan(Quoted(root));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, InProcessRows());
+  EXPECT_NE(run.out.find("x.mp3\t3 KB\t.../a/\t"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("y.mp3\t1 KB\t.../\t"), std::string::npos) << run.out;
+  EXPECT_EQ(run.err, " Suche erfolgreich beendet!\nAnzahl Dateien : 4\n");
+
+  // A relative folder without its trailing separator is the same root.
+  CliRun relative = Scan("scanned", tree.root());
+  EXPECT_EQ(relative.status, 0);
+  EXPECT_EQ(relative.out, run.out);
+}
+
+TEST_F(CliTest, FlatScansOnlyTheFolderItselfAndNothingFoundIsNoError) {
+  tree.File("scanned/x.mp3");
+  tree.File("scanned/sub/x.mp3");
+  CliRun flat = Scan("--flat " + Quoted(root));
+  EXPECT_EQ(flat.status, 0);
+  EXPECT_EQ(flat.out, "");
+  EXPECT_EQ(flat.err,
+            " Suche beendet! Keine doppelten MP3-Dateien gefunden!\nAnzahl Dateien : 0\n");
+
+  CliRun deep = Scan(Quoted(root) + " --flat");
+  EXPECT_EQ(deep.out, flat.out);
+  EXPECT_EQ(Scan(Quoted(root)).err, " Suche erfolgreich beendet!\nAnzahl Dateien : 2\n");
+}
+
+TEST_F(CliTest, UsageErrorsAndMissingFoldersExitWithTwoAndOneLine) {
+  std::string file = tree.File("scanned/file.mp3");
+  for (const std::string& arguments :
+       {std::string(""), std::string("--flat"), std::string("--deep ") + Quoted(root),
+        Quoted(root) + " " + Quoted(root), Quoted(root + "missing"), Quoted(file)}) {
+    CliRun run = Scan(arguments);
+    EXPECT_EQ(run.status, 2) << arguments;
+    EXPECT_EQ(run.out, "") << arguments;
+    ASSERT_FALSE(run.err.empty()) << arguments;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << arguments << ": " << run.err;
+  }
+}
+
+TEST(CommandLine, TheFirstInterruptIsNotedTheSecondEndsTheProcess) {
+  CatchFirstInterrupt();
+  EXPECT_FALSE(TakeInterrupt());
+  raise(SIGINT);
+  EXPECT_TRUE(TakeInterrupt());
+  EXPECT_FALSE(TakeInterrupt());
+  EXPECT_EXIT(
+      {
+        CatchFirstInterrupt();
+        raise(SIGINT);
+        raise(SIGINT);
+        std::exit(0);
+      },
+      ::testing::KilledBySignal(SIGINT), "");
+}
+
+TEST(CommandLine, AbsoluteFolderPathEndsInTheSeparator) {
+  testing::TempTree tree;
+  std::string folder = tree.Folder("a/b");
+  EXPECT_EQ(AbsoluteFolderPath(folder.substr(0, folder.size() - 1)), folder);
+  EXPECT_EQ(AbsoluteFolderPath(folder + "../b/"), folder);
+  EXPECT_EQ(AbsoluteFolderPath("/"), "/");
+  EXPECT_EQ(AbsoluteFolderPath(tree.File("a/file")), std::nullopt);
+  EXPECT_EQ(AbsoluteFolderPath(tree.root() + "none"), std::nullopt);
+  EXPECT_EQ(AbsoluteFolderPath(""), std::nullopt);
+}
+
+}  // namespace
+}  // namespace kz
