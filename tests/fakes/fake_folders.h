@@ -1,0 +1,51 @@
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace kz::testing {
+
+// A file system of folders held in memory, with Windows separators, that records every folder
+// it was asked to list. Only ListFolder answers; everything else behaves as an empty disk.
+class FakeFolders : public FileSystem {
+ public:
+  // Adds `directory` (ending in '\') with the given sub-folders and files.
+  void AddFolder(const std::string& directory, const std::vector<std::string>& folders,
+                 const std::vector<std::string>& files = {}) {
+    std::vector<FolderEntry>& entries = listings[directory];
+    for (const std::string& name : folders) entries.push_back(FolderEntry{name, true});
+    for (const std::string& name : files) entries.push_back(FolderEntry{name, false});
+  }
+
+  char Separator() const override { return '\\'; }
+  bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override {
+    listed.emplace_back(directory);
+    entries.clear();
+    auto found = listings.find(std::string(directory));
+    if (found == listings.end()) return false;
+    entries = found->second;
+    return true;
+  }
+
+  bool OpenListing(std::int32_t, std::string_view, std::string_view) override { return false; }
+  bool NextEntry(std::int32_t) override { return false; }
+  std::string_view EntryName(std::int32_t) override { return {}; }
+  std::int32_t EntryKind(std::int32_t) override { return 1; }
+  bool EntryIsLink(std::int32_t) override { return false; }
+  std::int64_t EntrySize(std::int32_t) override { return -1; }
+  void CloseListing(std::int32_t) override {}
+  std::optional<std::string> FolderIdentity(std::string_view) override { return std::nullopt; }
+  std::int64_t FileSize(std::string_view) override { return -1; }
+  std::optional<std::int64_t> CreationTime(std::string_view) override { return std::nullopt; }
+  std::unique_ptr<MappedFile> MapReadOnly(std::string_view) override { return nullptr; }
+  bool RemoveFile(std::string_view) override { return false; }
+
+  std::map<std::string, std::vector<FolderEntry>> listings;  // folders missing here fail to list
+  std::vector<std::string> listed;
+};
+
+}  // namespace kz::testing
