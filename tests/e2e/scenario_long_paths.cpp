@@ -32,7 +32,7 @@ void LongPaths(const Options& options, Checker& check) {
   int deepRows = 0;
   for (int row = 0; row < rows; ++row) {
     std::string name = app.RowText(list, row, 0);
-      if (name == "kurz.mp3") ++shallow;
+    if (name == "kurz.mp3") ++shallow;
     if (name == "tief.mp3") ++deepRows;
   }
   check.Equal(shallow, 2, "namesakes above the limit are found");
