@@ -1,12 +1,14 @@
 #include "app/dispatch.h"
 
 #include "app/ids.h"
+#include "mp3/show_properties.h"
 
 namespace kz {
 
 Outcome DispatchMenuEvent(Program& program, std::int32_t itemId) {
-  (void)program;
   switch (itemId) {
+    case id::kPropertiesItem:
+      return ShowProperties(program);
     default:
       return Outcome::kContinue;
   }
