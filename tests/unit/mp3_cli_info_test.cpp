@@ -24,7 +24,9 @@ struct CliRun {
 CliRun RunCli(const std::string& arguments, const std::string& errorFile) {
   const char* cli = std::getenv("KZ_CLI");
   CliRun run;
-  std::string command = "'" + std::string(cli) + "' " + arguments + " 2>'" + errorFile + "'";
+  // Built by appending: g++ 12 warns falsely (-Wrestrict) about "'" + std::string in Release.
+  std::string command = "'";
+  command.append(cli).append("' ").append(arguments).append(" 2>'").append(errorFile).append("'");
   std::FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
   char buffer[512];

@@ -25,7 +25,9 @@ struct LameCase {
   std::int32_t constantKbit;  // 0 for a varying bit rate
 };
 
-void PrintTo(const LameCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const LameCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
