@@ -1,6 +1,7 @@
 #include "app/dispatch.h"
 
 #include "app/ids.h"
+#include "mp3/show_properties.h"
 #include "player/player_buttons.h"
 #include "removal/remove_ticked_files.h"
 #include "search/run_search.h"
@@ -12,6 +13,8 @@ Outcome DispatchMenuEvent(Program& program, std::int32_t itemId) {
     case id::kRemoveItem:
       RemoveTickedFiles(program);
       return Outcome::kContinue;
+    case id::kPropertiesItem:
+      return ShowProperties(program);
     default:
       return Outcome::kContinue;
   }

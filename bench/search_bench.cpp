@@ -198,4 +198,3 @@ BENCHMARK(Detection<DetectDuplicates>)
 }  // namespace
 }  // namespace kz
 
-BENCHMARK_MAIN();

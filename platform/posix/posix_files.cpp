@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "platform/posix/posix_file_system.h"
@@ -12,8 +13,8 @@ namespace {
 
 class PosixMappedFile final : public MappedFile {
  public:
-  PosixMappedFile(int descriptor, const void* address, std::size_t length)
-      : descriptor_(descriptor), address_(address), length_(length) {}
+  PosixMappedFile(int descriptor, const void* address, std::size_t length, std::uint32_t sizeLow)
+      : descriptor_(descriptor), address_(address), length_(length), sizeLow_(sizeLow) {}
   PosixMappedFile(const PosixMappedFile&) = delete;
   PosixMappedFile& operator=(const PosixMappedFile&) = delete;
   ~PosixMappedFile() override {
@@ -23,12 +24,13 @@ class PosixMappedFile final : public MappedFile {
   std::span<const std::uint8_t> bytes() const override {
     return {static_cast<const std::uint8_t*>(address_), length_};
   }
-  std::uint32_t sizeLow32() const override { return static_cast<std::uint32_t>(length_); }
+  std::uint32_t sizeLow32() const override { return sizeLow_; }
 
  private:
   int descriptor_;
   const void* address_;
   std::size_t length_;
+  std::uint32_t sizeLow_;
 };
 
 }  // namespace
@@ -70,13 +72,16 @@ std::unique_ptr<MappedFile> PosixFileSystem::MapReadOnly(std::string_view path) 
     close(descriptor);  // mapping an empty file fails, as it does on Windows
     return nullptr;
   }
-  auto length = static_cast<std::size_t>(info.st_size);
+  auto size = static_cast<std::uint64_t>(info.st_size);
+  // A 32-bit process views at most the front of a file beyond its address space.
+  std::size_t length = size > SIZE_MAX / 2 ? SIZE_MAX / 2 : static_cast<std::size_t>(size);
   void* address = mmap(nullptr, length, PROT_READ, MAP_SHARED, descriptor, 0);
   if (address == MAP_FAILED) {
     close(descriptor);
     return nullptr;
   }
-  return std::make_unique<PosixMappedFile>(descriptor, address, length);
+  return std::make_unique<PosixMappedFile>(descriptor, address, length,
+                                           static_cast<std::uint32_t>(size));
 }
 
 bool PosixFileSystem::RemoveFile(std::string_view path) {

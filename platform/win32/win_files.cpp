@@ -1,3 +1,5 @@
+#include <cstdint>
+
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
 
@@ -50,6 +52,24 @@ class WinMappedFile final : public MappedFile {
   std::uint32_t sizeLow_;
 };
 
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (valid()) FindClose(handle_);
+  }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+// The views a 32-bit process tries, halving, for a file beyond its address space.
+constexpr std::size_t kLargestPartialView = std::size_t{1} << 30;
+constexpr std::size_t kSmallestPartialView = std::size_t{1} << 24;
+
 std::wstring PathText(std::string_view path) {
   return Widen(path);
 }
@@ -91,11 +111,14 @@ std::int64_t WinFileSystem::FileSize(std::string_view path) {
 
 std::optional<std::int64_t> WinFileSystem::CreationTime(std::string_view path) {
   std::wstring wide = PathText(path);
-  if (wide.size() >= kPathLimit) return std::nullopt;
+  // FindFirstFileW takes wildcards, which no file name on Windows contains: such a path would
+  // find some other file.
+  if (wide.size() >= kPathLimit || wide.find_first_of(L"*?") != std::wstring::npos) {
+    return std::nullopt;
+  }
   WIN32_FIND_DATAW data{};
-  HANDLE find = FindFirstFileW(wide.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return std::nullopt;
-  FindClose(find);
+  FindHandle find(FindFirstFileW(wide.c_str(), &data));
+  if (!find.valid()) return std::nullopt;
   // FILETIME counts 100 ns units since 1601-01-01 UTC; no conversion to local time.
   std::uint64_t units = (static_cast<std::uint64_t>(data.ftCreationTime.dwHighDateTime) << 32) |
                         data.ftCreationTime.dwLowDateTime;
@@ -104,25 +127,32 @@ std::optional<std::int64_t> WinFileSystem::CreationTime(std::string_view path) {
 }
 
 std::unique_ptr<MappedFile> WinFileSystem::MapReadOnly(std::string_view path) {
-  // Others may read the file meanwhile, not write it: the open fails while a writer holds it.
+  // Others may read the file meanwhile, not write it: the open fails while a writer holds it,
+  // and no writer can change the size or content under the view.
   FileHandle file(CreateFileW(PathText(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr));
   if (!file.valid()) return nullptr;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return nullptr;
   FileHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
   if (!mapping.valid()) return nullptr;  // an empty file cannot be mapped
-  const void* view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
-  if (!view) return nullptr;
-  DWORD sizeHigh = 0;
-  DWORD sizeLow = GetFileSize(file.get(), &sizeHigh);
-  MEMORY_BASIC_INFORMATION region{};
-  std::size_t length = sizeLow;
-  if (sizeof(std::size_t) > 4) {
-    length = static_cast<std::size_t>((static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow);
-  } else if (sizeHigh != 0 && VirtualQuery(view, &region, sizeof(region))) {
-    length = region.RegionSize;  // a 32-bit process sees only what fits in its view
+  auto total = static_cast<std::uint64_t>(size.QuadPart);
+  std::size_t length = 0;
+  const void* view = nullptr;
+  if (total <= SIZE_MAX / 2) {
+    length = static_cast<std::size_t>(total);
+    view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
+  } else {
+    // A file of 2 GiB and more does not fit in a 32-bit process: it sees the largest front
+    // part that it can view.
+    for (length = kLargestPartialView; length >= kSmallestPartialView; length /= 2) {
+      view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, length);
+      if (view) break;
+    }
   }
+  if (!view) return nullptr;
   HANDLE mappingHandle = mapping.release();
-  return std::make_unique<WinMappedFile>(file.release(), mappingHandle, view, length, sizeLow);
+  return std::make_unique<WinMappedFile>(file.release(), mappingHandle, view, length, size.LowPart);
 }
 
 bool WinFileSystem::RemoveFile(std::string_view path) {

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kz::testing {
+
+// Builds MP3-like byte sequences in memory: frames as a header and a body of zero bytes, tags
+// and filler. Frame lengths are given by the test, so the builder knows no tables.
+class Mp3Bytes {
+ public:
+  // `count` frames of `length` bytes with the header bytes FF, `second`, `third`, 0x44.
+  Mp3Bytes& Frames(std::uint8_t second, std::uint8_t third, std::size_t length, int count = 1) {
+    for (int i = 0; i < count; ++i) {
+      std::size_t start = bytes_.size();
+      bytes_.resize(start + length, 0);
+      bytes_[start] = 0xFF;
+      if (length > 1) bytes_[start + 1] = second;
+      if (length > 2) bytes_[start + 2] = third;
+      if (length > 3) bytes_[start + 3] = 0x44;
+    }
+    return *this;
+  }
+  Mp3Bytes& Bytes(std::initializer_list<std::uint8_t> values) {
+    bytes_.insert(bytes_.end(), values);
+    return *this;
+  }
+  // Bytes without any 0xFF, such as the space an end tag takes.
+  Mp3Bytes& Filler(std::size_t count, std::uint8_t value = 0x20) {
+    bytes_.insert(bytes_.end(), count, value);
+    return *this;
+  }
+  // An ID3v2 header announcing `bodySize` bytes, and a body full of frame headers of another
+  // bit rate (192 kbit/s), as picture data often looks. With flags 0x10 a footer follows whose
+  // bytes also look like headers. `bodyWritten` cuts the body short, for a tag that announces
+  // more than the file holds.
+  Mp3Bytes& Id3v2(std::uint32_t bodySize, std::uint8_t flags = 0,
+                  std::size_t bodyWritten = SIZE_MAX) {
+    Bytes({'I', 'D', '3', 4, 0, flags});
+    for (int shift = 21; shift >= 0; shift -= 7) {
+      bytes_.push_back(static_cast<std::uint8_t>((bodySize >> shift) & 0x7F));
+    }
+    std::size_t body = bodyWritten == SIZE_MAX ? bodySize : bodyWritten;
+    for (std::size_t i = 0; i < body; ++i) bytes_.push_back(LookAlike(i));
+    if ((flags & 0x10) && bodyWritten == SIZE_MAX) {
+      for (std::size_t i = 0; i < 10; ++i) bytes_.push_back(LookAlike(i));
+    }
+    return *this;
+  }
+  const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+  std::vector<std::uint8_t>& bytes() { return bytes_; }
+
+ private:
+  static std::uint8_t LookAlike(std::size_t i) {
+    static constexpr std::uint8_t kHeader[4] = {0xFF, 0xFB, 0xB0, 0x00};
+    return kHeader[i % 4];
+  }
+  std::vector<std::uint8_t> bytes_;
+};
+
+// A folder of its own under the system's temporary folder, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kz_mp3_XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  ~TempFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  // The folder with a trailing '/', as directory texts end.
+  std::string directory() const { return path_ + "/"; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+    std::string path = File(name);
+    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+      if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
+      std::fclose(file);
+    }
+    return path;
+  }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace kz::testing
