@@ -61,6 +61,15 @@ std::int32_t EventService::Next(bool blocking) {
   }
   if (menuRecorded_) return event::kMenu;
   if (controlRecorded_) return event::kControl;
+  if (!queue_.empty()) {
+    // The dispatch queued a window event (a close request): it is this call's event, and it
+    // must not stay behind for the next caller.
+    WindowEvent next = queue_.front();
+    queue_.pop_front();
+    return next.code;
+  }
+  // A close message that no window of ours turned into a close event is no close request.
+  if (message.message == WM_CLOSE) return event::kNone;
   return static_cast<std::int32_t>(message.message);
 }
 

@@ -59,6 +59,11 @@ void Properties(const Options& options, Checker& check) {
   PostMessageW(window, WM_CLOSE, 0, 0);
   check.Check(WaitFor([&] { return !IsWindow(window); }, 5000), "close box ends the window");
   app.Settle(200);
+  if (!check.Check(WaitForSingleObject(app.process(), 0) == WAIT_TIMEOUT,
+                   "the program runs on after the close box")) {
+    check.Equal(app.WaitForExit(0), 0, "exit code after the close box");
+    return;
+  }
   check.Check(IsWindowEnabled(app.main()) != FALSE, "main window enabled again");
 
   // A close request for the main window during the wait only closes the properties window.
