@@ -30,3 +30,8 @@ if(KZ_E2E_SOURCES)
   target_include_directories(kz_e2e_driver PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(kz_e2e_driver PRIVATE comctl32 user32 gdi32 psapi)
 endif()
+
+# Reference programs of the benchmarks.
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/win32/CMakeLists.txt)
+  add_subdirectory(bench/win32)
+endif()
