@@ -1,5 +1,7 @@
 #include "mp3/mp3_scan.h"
 
+#include <cstring>
+
 namespace kz {
 namespace {
 
@@ -106,8 +108,11 @@ int ScanMp3Frames(std::span<const std::uint8_t> bytes, Mp3Info& info) {
 
   while (p < end) {
     if (data[p] != 0xFF) {
-      ++p;
-      continue;
+      // Long stretches without a sync byte (silence, holes of sparse files) are skipped by the
+      // library's vectorised search rather than byte by byte.
+      const void* sync = std::memchr(data + p, 0xFF, end - p);
+      if (!sync) break;
+      p = static_cast<std::size_t>(static_cast<const std::uint8_t*>(sync) - data);
     }
     if (end - p < 2) break;
     std::uint8_t second = data[p + 1];
