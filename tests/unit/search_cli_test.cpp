@@ -5,51 +5,29 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/command_line.h"
 #include "search/run_search.h"
+#include "tests/fakes/cli_runner.h"
 #include "tests/unit/search_fixture.h"
 
 namespace kz {
 namespace {
 
+using testing::CliRun;
+using testing::RunCli;
 using testing::SearchTest;
-
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
 std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string Contents(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
+  return testing::ShellQuoted(text);
 }
 
 struct CliTest : SearchTest {
   // `klangzwilling-cli scan` with these arguments, run in `directory`.
   CliRun Scan(const std::string& arguments, const std::string& directory = "/") {
-    const char* cli = std::getenv("KZ_CLI");
-    EXPECT_NE(cli, nullptr) << "KZ_CLI names the built klangzwilling-cli";
-    if (!cli) return {};
-    std::string out = tree.root() + "stdout.txt";
-    std::string err = tree.root() + "stderr.txt";
-    std::string command = "cd " + Quoted(directory) + " && " + Quoted(cli) + " scan " + arguments +
-                          " >" + Quoted(out) + " 2>" + Quoted(err) + " </dev/null";
-    int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Contents(out), Contents(err)};
+    EXPECT_FALSE(testing::CliPath().empty()) << "KZ_CLI names the built klangzwilling-cli";
+    return RunCli("scan " + arguments, tree.root(), directory);
   }
   // The rows the desktop program's search shows for the same tree, as the CLI prints them.
   std::string InProcessRows() {

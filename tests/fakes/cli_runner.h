@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+namespace kz::testing {
+
+// What one run of the built klangzwilling-cli printed, and how it ended.
+struct CliRun {
+  int status = -1;  // the exit code; -1 when the process did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// The text quoted for the POSIX shell, whatever characters it holds.
+std::string ShellQuoted(const std::string& text);
+
+// The built command-line program (named by KZ_CLI), or empty when the test run names none.
+std::string CliPath();
+
+// Runs `prefix CLI arguments` through the shell in `directory`, with no input; `arguments` is
+// shell text (quote paths with ShellQuoted). Its output is collected in files in `scratch`.
+CliRun RunCli(const std::string& arguments, const std::string& scratch,
+              const std::string& directory = "/", const std::string& prefix = "",
+              const std::string& cli = CliPath());
+
+}  // namespace kz::testing

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace kz::testing {
+
+// Passes every call to another file system, so that a test can step in at one call (delete a
+// file when a listing ends, say) and leave the rest to the real thing.
+class ForwardingFileSystem : public FileSystem {
+ public:
+  explicit ForwardingFileSystem(FileSystem& inner) : inner_(inner) {}
+
+  char Separator() const override { return inner_.Separator(); }
+  bool OpenListing(std::int32_t depth, std::string_view directory,
+                   std::string_view pattern) override {
+    return inner_.OpenListing(depth, directory, pattern);
+  }
+  bool NextEntry(std::int32_t depth) override { return inner_.NextEntry(depth); }
+  std::string_view EntryName(std::int32_t depth) override { return inner_.EntryName(depth); }
+  std::int32_t EntryKind(std::int32_t depth) override { return inner_.EntryKind(depth); }
+  bool EntryIsLink(std::int32_t depth) override { return inner_.EntryIsLink(depth); }
+  std::int64_t EntrySize(std::int32_t depth) override { return inner_.EntrySize(depth); }
+  void CloseListing(std::int32_t depth) override { inner_.CloseListing(depth); }
+  std::optional<std::string> FolderIdentity(std::string_view directory) override {
+    return inner_.FolderIdentity(directory);
+  }
+  std::int64_t FileSize(std::string_view path) override { return inner_.FileSize(path); }
+  std::optional<std::int64_t> CreationTime(std::string_view path) override {
+    return inner_.CreationTime(path);
+  }
+  std::unique_ptr<MappedFile> MapReadOnly(std::string_view path) override {
+    return inner_.MapReadOnly(path);
+  }
+  bool RemoveFile(std::string_view path) override { return inner_.RemoveFile(path); }
+  bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override {
+    return inner_.ListFolder(directory, entries);
+  }
+
+ private:
+  FileSystem& inner_;
+};
+
+}  // namespace kz::testing
