@@ -6,7 +6,8 @@
 //   redraw_off  between WM_SETREDRAW FALSE and TRUE
 //   batch       as redraw_off, with LVM_SETITEMCOUNT first (how the program fills its list)
 // Each row goes in as the program adds one: LVM_INSERTITEMW, then LVM_SETITEMTEXTW per cell. The
-// time runs until the list has painted itself after the fill.
+// time runs until the list has painted itself after the fill. Also prints the heap each row
+// takes (heap_bytes_per_row), measured over the first fill of all N rows.
 
 #include <windows.h>
 
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/win32/linux_memory.h"
 #include "bench/win32/stopwatch.h"
 
 namespace {
@@ -99,6 +101,12 @@ void AddRow(HWND list, int row) {
   }
 }
 
+// Wine opens files in its server process, so /proc/self would be the server: the process is
+// found by its command line, the largest heap among those naming this program.
+long long OwnHeapBytes() {
+  return kz::bench::HeapBytesOfProgram("kz_listfill_bench", "\n");
+}
+
 enum class Fill { kRedrawOn, kRedrawOff, kBatch };
 
 double TimeFill(HWND list, int rows, Fill fill) {
@@ -146,7 +154,13 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("redraw_on_ms=%.0f\n", redrawOn);
   }
   std::fflush(stdout);
+  // The first fill of all N rows takes fresh memory; later ones reuse what it freed.
+  long long before = OwnHeapBytes();
   std::printf("redraw_off_ms=%.0f\n", TimeFill(list, rows, Fill::kRedrawOff));
+  long long after = OwnHeapBytes();
+  if (before >= 0 && after >= 0) {
+    std::printf("heap_bytes_per_row=%.0f\n", static_cast<double>(after - before) / rows);
+  }
   std::fflush(stdout);
   std::printf("batch_ms=%.0f\n", TimeFill(list, rows, Fill::kBatch));
   DestroyWindow(window);
