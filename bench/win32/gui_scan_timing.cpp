@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kSearches = 3;
 constexpr double kScanLimitMs = 600000;
+constexpr double kStartLimitMs = 120000;
 
 void MouseButton(DWORD flags) {
   INPUT input{};
@@ -44,8 +45,9 @@ double TimeOneSearch(AppProcess& app) {
     bool enabled = IsWindowEnabled(check) != FALSE;
     if (!started && !enabled) started = true;
     if (started && enabled) return clock.ElapsedMs();
-    // The tree is large enough that a search keeps the check box disabled for far longer.
-    if (!started && clock.ElapsedMs() > 3000) return -1;
+    // The box is disabled once the rows of the last search are gone, which takes seconds under
+    // Wine when there were hundreds of thousands of them.
+    if (!started && clock.ElapsedMs() > kStartLimitMs) return -1;
     Sleep(5);
   }
   return -1;

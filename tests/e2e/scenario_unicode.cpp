@@ -1,5 +1,5 @@
 // File names outside the Western code page: found, namesakes exact (two different names never
-// match), and the file of such a row can be played and deleted.
+// match), and the file of such a row can be played, shown in the properties window and deleted.
 
 #include <windows.h>
 
@@ -50,6 +50,21 @@ void Unicode(const Options& options, Checker& check) {
               "a file with such a name plays");
   ClickControl(app.Control(3));
   app.Settle(200);
+
+  // Its properties come from the file itself, not the failure values of a name not found.
+  check.Check(ChooseMenuItem(app, 0, 0), "choose Eigenschaften");
+  HWND window = FindProgramWindow(app.id(), L"KlangzwillingProperties", L"Eigenschaften");
+  if (check.Check(window != nullptr, "the properties window opens")) {
+    app.Settle(300);
+    std::vector<std::string> properties = ReadRows(app, GetDlgItem(window, 9), 2);
+    if (check.Equal(static_cast<long long>(properties.size()), 5, "five property rows")) {
+      check.Equal(properties[0], "Dauer\t00:02 Min", "playing time");
+      check.Equal(properties[2], "Frequenz\t44100 Hz", "frequency");
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    WaitFor([&] { return !IsWindow(window); }, 5000);
+    app.Settle(200);
+  }
 
   // Delete the last row's file only.
   std::wstring path = root + L"\\" + Wide(app.RowText(list, rows - 1, 2).substr(4)) +
