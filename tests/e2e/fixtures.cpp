@@ -217,4 +217,18 @@ bool ChooseMenuItem(AppProcess& app, int row, int item) {
   return true;
 }
 
+std::vector<std::string> ReadPropertiesOfRow(AppProcess& app, int row, DWORD timeoutMs) {
+  // The properties are those of the selected row, and a right click does not select.
+  if (!ClickRow(app, app.Control(8), row) || !ChooseMenuItem(app, row, 0)) return {};
+  HWND window =
+      FindProgramWindow(app.id(), L"KlangzwillingProperties", L"Eigenschaften", timeoutMs);
+  if (!window) return {};
+  app.Settle(300);
+  std::vector<std::string> rows = ReadRows(app, GetDlgItem(window, 9), 2);
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  WaitFor([&] { return !IsWindow(window); }, 5000);
+  app.Settle(200);
+  return rows;
+}
+
 }  // namespace kz::e2e
