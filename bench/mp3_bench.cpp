@@ -89,4 +89,3 @@ void BM_ScanInMemory(benchmark::State& state) {
 BENCHMARK(BM_ScanInMemory)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
