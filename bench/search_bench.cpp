@@ -197,4 +197,3 @@ BENCHMARK(Detection<DetectDuplicates>)
 
 }  // namespace
 }  // namespace kz
-

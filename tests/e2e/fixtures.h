@@ -47,8 +47,8 @@ int SearchFolder(AppProcess& app, const Options& options, const std::string& fol
 HWND FindPopupMenu(DWORD processId, DWORD timeoutMs = 3000);
 // Opens the popup menu over a row and clicks its item 0 ("Eigenschaften") or 1.
 bool ChooseMenuItem(AppProcess& app, int row, int item);
-// Selects a row, chooses "Eigenschaften" over it and reads the properties window's rows (name TAB value),
-// then closes the window with its close box. Empty when the window did not open in time.
+// Selects a row, chooses "Eigenschaften" over it and reads the properties window's rows (name TAB
+// value), then closes the window with its close box. Empty when the window did not open in time.
 std::vector<std::string> ReadPropertiesOfRow(AppProcess& app, int row, DWORD timeoutMs = 5000);
 // A top-level window of the program with that class (and caption, if given).
 HWND FindProgramWindow(DWORD processId, const wchar_t* windowClass, const wchar_t* caption,
