@@ -63,6 +63,8 @@ using Lines = std::multiset<std::string>;
 struct HostileTreeTest : ::testing::Test {
   void SetUp() override {
     if (testing::CliPath().empty()) GTEST_SKIP() << "KZ_CLI names no command-line binary";
+    fs::create_directories(scratch);
+    fs::create_directories(root);
   }
   CliRun Scan(const std::string& folder, const std::string& prefix = "",
               const std::string& cli = testing::CliPath()) {
@@ -71,7 +73,6 @@ struct HostileTreeTest : ::testing::Test {
   testing::TempTree tree;
   std::string scratch = tree.root() + "scratch";
   std::string root = tree.root() + "scanned/";
-  void MakeFolders() { fs::create_directories(scratch), fs::create_directories(root); }
 };
 
 // Folders nested `levels` deep below `parent`, made one level at a time relative to the last, so
@@ -95,7 +96,6 @@ void MakeChain(const std::string& parent, const std::string& folder, int levels,
 }
 
 TEST_F(HostileTreeTest, ATreeDeeperThanThePathLimitIsScannedAsFarAsPathsReach) {
-  MakeFolders();
   // 1000 levels of "tief/" make paths of over 5000 bytes, beyond the 4096 the kernel takes.
   MakeChain(root, "tief", 1000, {0, 400, 1000}, "song.mp3");
   CliRun run = Scan(root);
@@ -110,7 +110,6 @@ TEST_F(HostileTreeTest, ATreeDeeperThanThePathLimitIsScannedAsFarAsPathsReach) {
 }
 
 TEST_F(HostileTreeTest, FoldersAndFilesThatMayNotBeReadAreSkippedOrShownAsTheyAre) {
-  MakeFolders();
   tree.Write("scanned/a/x.mp3", std::string(3000, 'a'));
   std::string unreadable = tree.Write("scanned/b/x.mp3", std::string(5000, 'b'));
   tree.Write("scanned/locked/x.mp3", "");
@@ -152,7 +151,6 @@ TEST_F(HostileTreeTest, FoldersAndFilesThatMayNotBeReadAreSkippedOrShownAsTheyAr
 }
 
 TEST_F(HostileTreeTest, FilesBeyondFourGibibytesShowTheirSizeInKilobytes) {
-  MakeFolders();
   for (const char* relative : {"scanned/a/huge.mp3", "scanned/b/huge.mp3"}) {
     std::string path = tree.Write(relative, "");
     // Sparse: 2^32 + 41828 bytes that take no room on the disk.
