@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/ui.h"
 #include "mp3/mp3_info.h"
@@ -34,6 +35,8 @@ struct Program {
   RecordList referenceFiles;
   RecordList duplicateList;
   RecordList duplicateIndex;
+  // What each collected file was when the search listed it, addressed by FileRecord::identity.
+  std::vector<FileIdentity> identities;
 
   // Main loop.
   std::uint32_t lastWelcomeTick = 0;
@@ -43,6 +46,9 @@ struct Program {
   std::int32_t filesFound = 0;
   std::int32_t directoriesEntered = 0;
   std::uint32_t lastProgressTick = 0;
+  // The folder text the result rows were made with, so a row's cells can be checked against
+  // its record after the tree's selection has moved on.
+  std::string resultRoot;
 
   // Player.
   std::int32_t rewindOffset = 0;

@@ -1,7 +1,7 @@
 #include "mp3/show_properties.h"
 
 #include "app/ids.h"
-#include "common/decimal.h"
+#include "app/row_record.h"
 #include "mp3/mp3_reader.h"
 #include "mp3/property_rows.h"
 #include "mp3/timestamp.h"
@@ -9,7 +9,6 @@
 namespace kz {
 namespace {
 
-constexpr std::int32_t kIdColumn = 3;
 constexpr std::int32_t kAppend = -1;
 
 }  // namespace
@@ -20,8 +19,7 @@ Outcome ShowProperties(Program& program) {
   // may have dropped the selection since.
   std::int32_t row = ui.ControlState(id::kResultList);
   if (row == -1) return Outcome::kContinue;
-  std::int32_t position = DecimalToInt(ui.RowText(id::kResultList, row, kIdColumn));
-  FileRecord* record = program.duplicateIndex.selectAt(position);
+  FileRecord* record = RecordOfRow(program, row);
   if (!record) return Outcome::kContinue;
 
   ui.EnableMainWindow(false);

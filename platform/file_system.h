@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_identity.h"
+
 namespace kz {
 
 // A whole file mapped read-only. Released (view, mapping, file, in that order) when destroyed.
@@ -48,6 +50,11 @@ class FileSystem {
   // The size of the current entry as the listing reported it, -1 when it reported none. Where
   // it is not -1 it is the value FileSize gives for the entry's path.
   virtual std::int64_t EntrySize(std::int32_t depth) = 0;
+  // What the current entry is (links followed, as for its size), with the listed folder and
+  // the time of its last write; nothing when the platform cannot tell.
+  virtual std::optional<FileIdentity> EntryIdentity(std::int32_t depth) = 0;
+  // The folder that the listing of `depth` actually opened, whatever its path text says.
+  virtual std::optional<ObjectId> ListingFolder(std::int32_t depth) = 0;
   virtual void CloseListing(std::int32_t depth) = 0;
 
   // Identity of the folder a path resolves to (links followed): equal for two paths that reach
@@ -67,8 +74,12 @@ class FileSystem {
   // meanwhile. Null when the file cannot be opened, mapped (an empty file) or viewed.
   virtual std::unique_ptr<MappedFile> MapReadOnly(std::string_view path) = 0;
 
-  // Deletes the file for good; true when it is gone.
-  virtual bool RemoveFile(std::string_view path) = 0;
+  // Deletes for good the file `name` in `directory`, but only while it is still the file the
+  // identity describes: the folder is the listed one, the entry is no link, and file and last
+  // write match. The check and the delete act on the same open folder or file, and the delete
+  // counts only when afterwards the name no longer leads to that file. True when it is gone.
+  virtual bool RemoveFile(std::string_view directory, std::string_view name,
+                          const FileIdentity& expected) = 0;
 
   // The entries of a folder (all of them, "." and ".." left out). False when it cannot be listed.
   virtual bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) = 0;

@@ -35,9 +35,11 @@ void RemoveTickedFiles(Program& program) {
       continue;
     }
     FileRecord* record = RecordOfRow(program, row);
-    // A row whose ID names no record keeps its file: there is no path it could be sure of.
-    if (record == nullptr) continue;
-    if (program.files.RemoveFile(PathOf(*record))) {
+    // A row whose cells are not its record's own, or whose file the search could not identify,
+    // keeps its file: there is nothing it could be sure to delete.
+    if (record == nullptr || record->identity < 0) continue;
+    const FileIdentity& listed = program.identities[static_cast<std::size_t>(record->identity)];
+    if (program.files.RemoveFile(record->directory, record->name, listed)) {
       ui.RemoveRow(id::kResultList, row);
       ++removed;
     }

@@ -44,12 +44,14 @@ void DetectDuplicates(Program& program) {
     listedRecord.name = file.name;
     listedRecord.sizeKB = sizeKB;
     listedRecord.directory = file.directory;
+    listedRecord.identity = file.identity;
 
     FileRecord& indexed = program.duplicateIndex.insertAfterCurrent();
     indexed.id = listedRecord.id;
     indexed.name = file.name;
     indexed.sizeKB = sizeKB;
     indexed.directory = file.directory;
+    indexed.identity = file.identity;
 
     found.removeCurrent();
   }

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "platform/file_system.h"
 
@@ -25,12 +26,20 @@ class LinkGuard {
   // link. The folder is then remembered as entered.
   bool mayEnter(std::string_view path);
 
+  // Folders by what the file system says they are: a folder reached again by any path (a link
+  // the platform does not mark as one, a loop, a name that path rules turn into another
+  // folder's name) is not entered a second time.
+  bool alreadyVisited(const ObjectId& folder) const { return visited_.count(folder) != 0; }
+  // True when `folder` had not been visited yet; it is remembered as visited.
+  bool firstVisit(const ObjectId& folder) { return visited_.insert(folder).second; }
+
  private:
   bool overlapsEntered(const std::string& target) const;
 
   FileSystem& files_;
   std::optional<std::string> root_;
   std::set<std::string> entered_;  // pairwise disjoint: none lies inside another
+  std::unordered_set<ObjectId, ObjectIdHash> visited_;
 };
 
 }  // namespace kz

@@ -4,6 +4,7 @@
 
 #include "app/ids.h"
 #include "search/detect_duplicates.h"
+#include "search/drop_repeated_files.h"
 #include "search/fill_result_list.h"
 #include "search/link_guard.h"
 #include "search/scan_folder.h"
@@ -18,6 +19,7 @@ Outcome RunSearch(Program& program) {
   program.referenceFiles.clear();
   program.duplicateList.clear();
   program.duplicateIndex.clear();
+  program.identities.clear();
   ui.ClearRows(id::kResultList);
   ui.SetStatusText(1, "Anzahl Dateien : 0");
   ui.SetControlState(id::kSearchButton, ui.ImageById(id::kStopSearchImage));
@@ -29,6 +31,7 @@ Outcome RunSearch(Program& program) {
   // A cut-short scan goes on to the listing of what it collected so far.
   if (ScanFolder(program, links, root, "mp3", 0) == ScanEnd::kClosed) return Outcome::kExit;
 
+  DropRepeatedFiles(program);
   DetectDuplicates(program);
   FillResultList(program);
   ui.SetControlState(id::kSearchButton, ui.ImageById(id::kGoImage));

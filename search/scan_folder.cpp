@@ -33,6 +33,11 @@ bool IsDotEntry(std::string_view name) {
 void Collect(Program& program, std::int32_t depth, const SharedText& directory,
              std::string_view name, std::string& path) {
   ++program.filesFound;
+  std::int32_t identity = -1;
+  if (std::optional<FileIdentity> listed = program.files.EntryIdentity(depth)) {
+    identity = static_cast<std::int32_t>(program.identities.size());
+    program.identities.push_back(*listed);
+  }
   SharedText nameText(name);
   std::int64_t bytes = program.files.EntrySize(depth);
   if (bytes == -1) {
@@ -45,16 +50,36 @@ void Collect(Program& program, std::int32_t depth, const SharedText& directory,
     record.name = nameText;
     record.sizeKB = sizeKB;
     record.directory = directory;
+    record.identity = identity;
   }
+}
+
+// A name that holds a path separator cannot be reached by a path: its path text would lead to
+// a file or folder further down (Wine lists Unix names with a backslash as they are).
+bool NameHoldsSeparator(std::string_view name, char separator) {
+  return name.find(separator) != std::string_view::npos || name.find('/') != std::string_view::npos;
+}
+
+// Opens the folder's listing unless the folder was visited before or is not the one the
+// parent listed.
+bool OpenUnvisited(Program& program, LinkGuard& links, const std::string& directory,
+                   std::int32_t depth, const std::optional<ObjectId>& listedAs) {
+  FileSystem& files = program.files;
+  if (!files.OpenListing(depth, directory, "*.*")) return false;
+  std::optional<ObjectId> opened = files.ListingFolder(depth);
+  bool unwanted = opened && ((listedAs && *listedAs != *opened) || !links.firstVisit(*opened));
+  if (unwanted) files.CloseListing(depth);
+  return !unwanted;
 }
 
 }  // namespace
 
 ScanEnd ScanFolder(Program& program, LinkGuard& links, const std::string& directory,
-                   std::string_view extension, std::int32_t depth) {
+                   std::string_view extension, std::int32_t depth,
+                   std::optional<ObjectId> listedAs) {
   FileSystem& files = program.files;
   Ui& ui = program.ui;
-  if (!files.OpenListing(depth, directory, "*.*")) return ScanEnd::kFinished;
+  if (!OpenUnvisited(program, links, directory, depth, listedAs)) return ScanEnd::kFinished;
 
   SharedText directoryText;  // made at the first collected file, shared by all of this folder
   std::string path;
@@ -73,6 +98,7 @@ ScanEnd ScanFolder(Program& program, LinkGuard& links, const std::string& direct
     std::int32_t kind = files.EntryKind(depth);
     std::string_view name = files.EntryName(depth);
     bool recursive = ui.ControlState(id::kRecursiveCheck) == 1;
+    if (NameHoldsSeparator(name, files.Separator())) continue;
     if (kind == 1) {
       if (!HasExtension(name, extension)) continue;
       if (directoryText.empty()) directoryText = SharedText(directory);
@@ -82,9 +108,16 @@ ScanEnd ScanFolder(Program& program, LinkGuard& links, const std::string& direct
     if (IsDotEntry(name) || !recursive) continue;
     std::string subdirectory = directory;
     subdirectory.append(name).push_back(files.Separator());
-    if (files.EntryIsLink(depth) && !links.mayEnter(subdirectory)) continue;
+    bool isLink = files.EntryIsLink(depth);
+    if (isLink && !links.mayEnter(subdirectory)) continue;
+    std::optional<FileIdentity> listed = files.EntryIdentity(depth);
+    if (listed && links.alreadyVisited(listed->file)) continue;
     ++program.directoriesEntered;
-    ScanEnd end = ScanFolder(program, links, subdirectory, extension, depth + 1);
+    // A link's own entry may describe the link rather than its target: only the opened folder
+    // counts then.
+    std::optional<ObjectId> subfolderId;
+    if (listed && !isLink) subfolderId = listed->file;
+    ScanEnd end = ScanFolder(program, links, subdirectory, extension, depth + 1, subfolderId);
     if (end != ScanEnd::kFinished) {
       files.CloseListing(depth);
       return end;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,12 @@ enum class ScanEnd { kFinished, kCutShort, kClosed };
 // with the given extension (in any letter case) into FoundFiles and ReferenceFiles, and, while the
 // recursion check box is ticked, the subfolders too. One event is polled per listed entry, "."
 // and ".." included, so that the window stays responsive.
+//
+// Every folder is entered once, whatever path leads to it, and every file is collected with the
+// identity its listing reported. `listedAs` is what the parent's listing said the folder is;
+// when the folder opened by the path text is another one, it is left alone.
 ScanEnd ScanFolder(Program& program, LinkGuard& links, const std::string& directory,
-                   std::string_view extension, std::int32_t depth);
+                   std::string_view extension, std::int32_t depth,
+                   std::optional<ObjectId> listedAs = std::nullopt);
 
 }  // namespace kz

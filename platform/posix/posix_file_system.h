@@ -1,6 +1,7 @@
 #pragma once
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <string>
@@ -26,12 +27,15 @@ class PosixFileSystem final : public FileSystem {
   std::int32_t EntryKind(std::int32_t depth) override;
   bool EntryIsLink(std::int32_t depth) override;
   std::int64_t EntrySize(std::int32_t depth) override;
+  std::optional<FileIdentity> EntryIdentity(std::int32_t depth) override;
+  std::optional<ObjectId> ListingFolder(std::int32_t depth) override;
   void CloseListing(std::int32_t depth) override;
   std::optional<std::string> FolderIdentity(std::string_view directory) override;
   std::int64_t FileSize(std::string_view path) override;
   std::optional<std::int64_t> CreationTime(std::string_view path) override;
   std::unique_ptr<MappedFile> MapReadOnly(std::string_view path) override;
-  bool RemoveFile(std::string_view path) override;
+  bool RemoveFile(std::string_view directory, std::string_view name,
+                  const FileIdentity& expected) override;
   bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override;
 
  private:
@@ -41,12 +45,15 @@ class PosixFileSystem final : public FileSystem {
     std::string name;
     bool isDirectory = false;
     bool isLink = false;
-    bool statDone = false;
-    std::int64_t size = -1;
+    ObjectId folder;        // what opendir actually opened
+    bool statDone = false;  // target below holds the entry's stat (links followed)
+    bool statOk = false;
+    struct stat target {};
     void Close();
   };
   Listing* At(std::int32_t depth);
   void Classify(Listing& listing, const struct dirent& entry);
+  const struct stat* EntryStat(Listing& listing);
 
   std::vector<Listing> listings_;
 };

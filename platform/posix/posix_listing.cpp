@@ -31,13 +31,20 @@ bool PosixFileSystem::OpenListing(std::int32_t depth, std::string_view directory
   listing.directory.assign(directory);
   if (listing.directory.empty() || listing.directory.back() != '/') listing.directory += '/';
   listing.handle = opendir(listing.directory.c_str());
-  return listing.handle != nullptr;
+  if (!listing.handle) return false;
+  struct stat opened {};
+  if (fstat(dirfd(listing.handle), &opened) != 0) {
+    listing.Close();
+    return false;
+  }
+  listing.folder = ObjectId{static_cast<std::uint64_t>(opened.st_dev),
+                            static_cast<std::uint64_t>(opened.st_ino)};
+  return true;
 }
 
 void PosixFileSystem::Classify(Listing& listing, const struct dirent& entry) {
   listing.name = entry.d_name;
   listing.statDone = false;
-  listing.size = -1;
   listing.isLink = entry.d_type == DT_LNK;
   switch (entry.d_type) {
     case DT_DIR:
@@ -53,8 +60,8 @@ void PosixFileSystem::Classify(Listing& listing, const struct dirent& entry) {
   // Windows listing reports the directory attribute of a link to a folder. Asking relative to
   // the open directory spares the walk along the whole path.
   int folder = dirfd(listing.handle);
-  struct stat target {};
-  listing.isDirectory = fstatat(folder, entry.d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+  const struct stat* target = EntryStat(listing);
+  listing.isDirectory = target && S_ISDIR(target->st_mode);
   if (entry.d_type == DT_UNKNOWN) {
     struct stat own {};
     listing.isLink =
@@ -90,21 +97,44 @@ bool PosixFileSystem::EntryIsLink(std::int32_t depth) {
   return listing && listing->isLink;
 }
 
+// What the entry's name leads to (links followed), asked once per entry and relative to the open
+// directory, which spares the walk along the whole path.
+const struct stat* PosixFileSystem::EntryStat(Listing& listing) {
+  if (!listing.statDone) {
+    listing.statDone = true;
+    listing.statOk = fstatat(dirfd(listing.handle), listing.name.c_str(), &listing.target, 0) == 0;
+  }
+  return listing.statOk ? &listing.target : nullptr;
+}
+
 std::int64_t PosixFileSystem::EntrySize(std::int32_t depth) {
   Listing* listing = At(depth);
   if (!listing || !listing->handle) return -1;
-  if (!listing->statDone) {
-    // The same value FileSize gives for the entry's path (links followed), asked relative to the
-    // open directory.
-    listing->statDone = true;
-    struct stat info {};
-    if (fstatat(dirfd(listing->handle), listing->name.c_str(), &info, 0) != 0) {
-      listing->size = -1;
-    } else {
-      listing->size = S_ISDIR(info.st_mode) ? -2 : static_cast<std::int64_t>(info.st_size);
-    }
-  }
-  return listing->size;
+  // The same value FileSize gives for the entry's path.
+  const struct stat* info = EntryStat(*listing);
+  if (!info) return -1;
+  return S_ISDIR(info->st_mode) ? -2 : static_cast<std::int64_t>(info->st_size);
+}
+
+std::optional<FileIdentity> PosixFileSystem::EntryIdentity(std::int32_t depth) {
+  Listing* listing = At(depth);
+  if (!listing || !listing->handle) return std::nullopt;
+  const struct stat* info = EntryStat(*listing);
+  if (!info) return std::nullopt;
+  FileIdentity identity;
+  identity.file =
+      ObjectId{static_cast<std::uint64_t>(info->st_dev), static_cast<std::uint64_t>(info->st_ino)};
+  identity.folder = listing->folder;
+  identity.lastWrite =
+      static_cast<std::int64_t>(info->st_mtim.tv_sec) * 1000000000 + info->st_mtim.tv_nsec;
+  identity.throughLink = listing->isLink;
+  return identity;
+}
+
+std::optional<ObjectId> PosixFileSystem::ListingFolder(std::int32_t depth) {
+  Listing* listing = At(depth);
+  if (!listing || !listing->handle) return std::nullopt;
+  return listing->folder;
 }
 
 void PosixFileSystem::CloseListing(std::int32_t depth) {

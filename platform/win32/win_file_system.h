@@ -25,22 +25,29 @@ class WinFileSystem final : public FileSystem {
   std::int32_t EntryKind(std::int32_t depth) override;
   bool EntryIsLink(std::int32_t depth) override;
   std::int64_t EntrySize(std::int32_t depth) override;
+  std::optional<FileIdentity> EntryIdentity(std::int32_t depth) override;
+  std::optional<ObjectId> ListingFolder(std::int32_t depth) override;
   void CloseListing(std::int32_t depth) override;
   std::optional<std::string> FolderIdentity(std::string_view directory) override;
   std::int64_t FileSize(std::string_view path) override;
   std::optional<std::int64_t> CreationTime(std::string_view path) override;
   std::unique_ptr<MappedFile> MapReadOnly(std::string_view path) override;
-  bool RemoveFile(std::string_view path) override;
+  bool RemoveFile(std::string_view directory, std::string_view name,
+                  const FileIdentity& expected) override;
   bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override;
 
   // The platform's path limit, in characters, for a search path or a file path.
   static constexpr std::size_t kPathLimit = MAX_PATH;
 
  private:
+  // A folder listed batch by batch from an open handle: each entry comes with its file id,
+  // which a FindFirstFileW listing does not give, and the folder is known by what the handle
+  // opened rather than by its path text.
   struct Listing {
-    HANDLE find = INVALID_HANDLE_VALUE;
-    bool firstPending = false;  // FindFirstFileW already holds the first entry
-    WIN32_FIND_DATAW data{};
+    HANDLE folder = INVALID_HANDLE_VALUE;
+    ObjectId folderId;
+    std::vector<LONGLONG> batch;  // entries as the system wrote them, 8-byte aligned
+    const FILE_ID_BOTH_DIR_INFO* entry = nullptr;  // the current one, inside batch
     std::string name;
     void Close();
   };

@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <optional>
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
@@ -155,8 +156,111 @@ std::unique_ptr<MappedFile> WinFileSystem::MapReadOnly(std::string_view path) {
   return std::make_unique<WinMappedFile>(file.release(), mappingHandle, view, length, size.LowPart);
 }
 
-bool WinFileSystem::RemoveFile(std::string_view path) {
-  return DeleteFileW(PathText(path).c_str()) != 0;
+namespace {
+
+ObjectId IdOf(const BY_HANDLE_FILE_INFORMATION& information) {
+  return ObjectId{
+      information.dwVolumeSerialNumber,
+      (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+}
+
+std::int64_t LastWriteOf(const BY_HANDLE_FILE_INFORMATION& information) {
+  return static_cast<std::int64_t>(
+      (static_cast<std::uint64_t>(information.ftLastWriteTime.dwHighDateTime) << 32) |
+      information.ftLastWriteTime.dwLowDateTime);
+}
+
+// The path the handle really stands for, every link resolved.
+std::optional<std::wstring> FinalPath(HANDLE handle) {
+  DWORD needed = GetFinalPathNameByHandleW(handle, nullptr, 0, FILE_NAME_NORMALIZED);
+  if (needed == 0) return std::nullopt;
+  std::wstring path(needed, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(handle, path.data(), needed, FILE_NAME_NORMALIZED);
+  if (length == 0 || length >= needed) return std::nullopt;
+  path.resize(length);
+  return path;
+}
+
+// Opens the entry itself for deletion. Wine follows a Unix symlink all the same, and deleting
+// through such a handle removes the link's target, so the caller also compares final paths.
+HANDLE OpenForDeletion(const std::wstring& path) {
+  return CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                     FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                     FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+bool IsRecordedFile(HANDLE folder, HANDLE file, std::wstring_view name,
+                    const FileIdentity& expected) {
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!GetFileInformationByHandle(file, &information)) return false;
+  constexpr DWORD kNotAPlainFile =
+      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY;
+  if (information.dwFileAttributes & kNotAPlainFile) return false;
+  if (IdOf(information) != expected.file || LastWriteOf(information) != expected.lastWrite) {
+    return false;
+  }
+  // The handle must be the entry itself in the checked folder: not a link's target, not a
+  // name that Windows path rules or letter case turned into another one.
+  std::optional<std::wstring> folderPath = FinalPath(folder);
+  std::optional<std::wstring> filePath = FinalPath(file);
+  if (!folderPath || !filePath) return false;
+  std::wstring expectedPath = *folderPath;
+  if (expectedPath.empty() || expectedPath.back() != L'\\') expectedPath += L'\\';
+  expectedPath.append(name);
+  return *filePath == expectedPath;
+}
+
+// After the delete: the name no longer leads to the recorded file. Wine reports success for a
+// delete that the file system refused (a folder without write permission, an immutable file).
+bool IsGone(const std::wstring& path, const FileIdentity& expected) {
+  FileHandle again(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!again.valid()) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  }
+  BY_HANDLE_FILE_INFORMATION information{};
+  return GetFileInformationByHandle(again.get(), &information) &&
+         IdOf(information) != expected.file;
+}
+
+}  // namespace
+
+bool WinFileSystem::RemoveFile(std::string_view directory, std::string_view name,
+                               const FileIdentity& expected) {
+  std::wstring wideName = Widen(name);
+  if (wideName.empty() || wideName.find_first_of(L"\\/:*?\"<>|") != std::wstring::npos) {
+    return false;
+  }
+  std::wstring folderPath = PathText(directory);
+  if (folderPath.empty() || folderPath.back() != L'\\') folderPath += L'\\';
+  std::wstring path = folderPath + wideName;
+  if (path.size() >= kPathLimit) return false;
+
+  FileHandle folder(CreateFileW(folderPath.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!folder.valid()) return false;
+  BY_HANDLE_FILE_INFORMATION folderInformation{};
+  if (!GetFileInformationByHandle(folder.get(), &folderInformation) ||
+      IdOf(folderInformation) != expected.folder) {
+    return false;
+  }
+  {
+    FileHandle file(OpenForDeletion(path));
+    if (!file.valid() || !IsRecordedFile(folder.get(), file.get(), wideName, expected)) {
+      return false;
+    }
+    // Marked on the very handle that was checked; the file goes when the handle is closed.
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition,
+                                    sizeof(disposition))) {
+      return false;
+    }
+  }
+  return IsGone(path, expected);
 }
 
 }  // namespace kz

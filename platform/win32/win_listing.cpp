@@ -2,11 +2,25 @@
 #include "platform/win32/win_file_system.h"
 
 namespace kz {
+namespace {
+
+constexpr std::size_t kBatchBytes = 64 * 1024;
+
+// Symbolic links and junctions lead elsewhere; other reparse points (cloud placeholders,
+// deduplicated files) hold their own contents and are plain files and folders to the scan. For
+// a reparse point the listing puts its tag where the extended-attribute size would be; Wine
+// marks a Unix symlink to a folder as a reparse point without a tag.
+bool LeadsElsewhere(const FILE_ID_BOTH_DIR_INFO& entry) {
+  if (!(entry.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+  return entry.EaSize == 0 || IsReparseTagNameSurrogate(entry.EaSize);
+}
+
+}  // namespace
 
 void WinFileSystem::Listing::Close() {
-  if (find != INVALID_HANDLE_VALUE) FindClose(find);
-  find = INVALID_HANDLE_VALUE;
-  firstPending = false;
+  if (folder != INVALID_HANDLE_VALUE) CloseHandle(folder);
+  folder = INVALID_HANDLE_VALUE;
+  entry = nullptr;
 }
 
 WinFileSystem::~WinFileSystem() {
@@ -24,28 +38,43 @@ bool WinFileSystem::OpenListing(std::int32_t depth, std::string_view directory,
   if (static_cast<std::size_t>(depth) >= listings_.size()) listings_.resize(depth + 1);
   Listing& listing = listings_[static_cast<std::size_t>(depth)];
   listing.Close();
-  std::wstring search = Widen(directory);
-  if (search.empty() || search.back() != L'\\') search += L'\\';
-  search += Widen(pattern);
-  // The classic path limit: a longer search path yields no entries, and nothing is copied into
-  // a fixed buffer on the way.
-  if (search.size() >= kPathLimit) return false;
-  listing.find = FindFirstFileW(search.c_str(), &listing.data);
-  if (listing.find == INVALID_HANDLE_VALUE) return false;
-  listing.firstPending = true;
+  std::wstring folderPath = Widen(directory);
+  if (folderPath.empty() || folderPath.back() != L'\\') folderPath += L'\\';
+  // The classic path limit applies to the search path (folder and pattern): a longer one yields
+  // no entries. The pattern is always "*.*", which matches every name.
+  if (folderPath.size() + Widen(pattern).size() >= kPathLimit) return false;
+  listing.folder = CreateFileW(folderPath.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (listing.folder == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION opened{};
+  if (!GetFileInformationByHandle(listing.folder, &opened) ||
+      !(opened.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    listing.Close();
+    return false;
+  }
+  listing.folderId =
+      ObjectId{opened.dwVolumeSerialNumber,
+               (static_cast<std::uint64_t>(opened.nFileIndexHigh) << 32) | opened.nFileIndexLow};
+  if (listing.batch.empty()) listing.batch.resize(kBatchBytes / sizeof(LONGLONG));
   return true;
 }
 
 bool WinFileSystem::NextEntry(std::int32_t depth) {
   Listing* listing = At(depth);
-  if (!listing || listing->find == INVALID_HANDLE_VALUE) return false;
-  if (listing->firstPending) {
-    listing->firstPending = false;
-  } else if (!FindNextFileW(listing->find, &listing->data)) {
+  if (!listing || listing->folder == INVALID_HANDLE_VALUE) return false;
+  if (listing->entry && listing->entry->NextEntryOffset != 0) {
+    listing->entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(
+        reinterpret_cast<const char*>(listing->entry) + listing->entry->NextEntryOffset);
+  } else if (GetFileInformationByHandleEx(listing->folder, FileIdBothDirectoryInfo,
+                                          listing->batch.data(), static_cast<DWORD>(kBatchBytes))) {
+    listing->entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(listing->batch.data());
+  } else {
     listing->Close();  // released as soon as it has delivered its last entry
     return false;
   }
-  listing->name = Narrow(listing->data.cFileName);
+  const FILE_ID_BOTH_DIR_INFO& entry = *listing->entry;
+  listing->name = Narrow(std::wstring_view(entry.FileName, entry.FileNameLength / sizeof(WCHAR)));
   return true;
 }
 
@@ -56,33 +85,42 @@ std::string_view WinFileSystem::EntryName(std::int32_t depth) {
 
 std::int32_t WinFileSystem::EntryKind(std::int32_t depth) {
   Listing* listing = At(depth);
-  return listing && (listing->data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 2 : 1;
+  return listing && listing->entry && (listing->entry->FileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+             ? 2
+             : 1;
 }
-
-namespace {
-
-// Symbolic links and junctions lead elsewhere; other reparse points (cloud placeholders,
-// deduplicated files) hold their own contents and are plain files and folders to the scan.
-bool LeadsElsewhere(const WIN32_FIND_DATAW& data) {
-  return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-         IsReparseTagNameSurrogate(data.dwReserved0);
-}
-
-}  // namespace
 
 bool WinFileSystem::EntryIsLink(std::int32_t depth) {
   Listing* listing = At(depth);
-  return listing && LeadsElsewhere(listing->data);
+  return listing && listing->entry && LeadsElsewhere(*listing->entry);
 }
 
 std::int64_t WinFileSystem::EntrySize(std::int32_t depth) {
   Listing* listing = At(depth);
-  if (!listing) return -1;
-  if (listing->data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
+  if (!listing || !listing->entry) return -1;
+  if (listing->entry->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
   // The listing reports a link's own size, not its target's; FileSize has to answer that.
-  if (LeadsElsewhere(listing->data)) return -1;
-  return (static_cast<std::int64_t>(listing->data.nFileSizeHigh) << 32) |
-         listing->data.nFileSizeLow;
+  if (LeadsElsewhere(*listing->entry)) return -1;
+  return listing->entry->EndOfFile.QuadPart;
+}
+
+std::optional<FileIdentity> WinFileSystem::EntryIdentity(std::int32_t depth) {
+  Listing* listing = At(depth);
+  if (!listing || !listing->entry) return std::nullopt;
+  const FILE_ID_BOTH_DIR_INFO& entry = *listing->entry;
+  FileIdentity identity;
+  identity.file =
+      ObjectId{listing->folderId.volume, static_cast<std::uint64_t>(entry.FileId.QuadPart)};
+  identity.folder = listing->folderId;
+  identity.lastWrite = entry.LastWriteTime.QuadPart;
+  identity.throughLink = LeadsElsewhere(entry);
+  return identity;
+}
+
+std::optional<ObjectId> WinFileSystem::ListingFolder(std::int32_t depth) {
+  Listing* listing = At(depth);
+  if (!listing || listing->folder == INVALID_HANDLE_VALUE) return std::nullopt;
+  return listing->folderId;
 }
 
 void WinFileSystem::CloseListing(std::int32_t depth) {

@@ -20,6 +20,12 @@ class ForwardingFileSystem : public FileSystem {
   std::int32_t EntryKind(std::int32_t depth) override { return inner_.EntryKind(depth); }
   bool EntryIsLink(std::int32_t depth) override { return inner_.EntryIsLink(depth); }
   std::int64_t EntrySize(std::int32_t depth) override { return inner_.EntrySize(depth); }
+  std::optional<FileIdentity> EntryIdentity(std::int32_t depth) override {
+    return inner_.EntryIdentity(depth);
+  }
+  std::optional<ObjectId> ListingFolder(std::int32_t depth) override {
+    return inner_.ListingFolder(depth);
+  }
   void CloseListing(std::int32_t depth) override { inner_.CloseListing(depth); }
   std::optional<std::string> FolderIdentity(std::string_view directory) override {
     return inner_.FolderIdentity(directory);
@@ -31,7 +37,10 @@ class ForwardingFileSystem : public FileSystem {
   std::unique_ptr<MappedFile> MapReadOnly(std::string_view path) override {
     return inner_.MapReadOnly(path);
   }
-  bool RemoveFile(std::string_view path) override { return inner_.RemoveFile(path); }
+  bool RemoveFile(std::string_view directory, std::string_view name,
+                  const FileIdentity& expected) override {
+    return inner_.RemoveFile(directory, name, expected);
+  }
   bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override {
     return inner_.ListFolder(directory, entries);
   }

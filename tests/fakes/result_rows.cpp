@@ -3,6 +3,7 @@
 #include "app/ids.h"
 #include "common/decimal.h"
 #include "common/size_kb.h"
+#include "search/result_row.h"
 
 namespace kz::testing {
 
@@ -15,6 +16,24 @@ bool HasNamesakeElsewhere(const std::vector<FoundFile>& files, const FoundFile& 
   return false;
 }
 
+// What a listing of the file's folder reports for it, as the scan would have recorded it.
+std::int32_t IdentityOf(Program& program, const FoundFile& file) {
+  constexpr std::int32_t kSpareDepth = 4096;  // clear of any depth a scan uses
+  FileSystem& files = program.files;
+  if (!files.OpenListing(kSpareDepth, file.directory, "*.*")) return -1;
+  std::int32_t identity = -1;
+  while (files.NextEntry(kSpareDepth)) {
+    if (files.EntryName(kSpareDepth) != file.name) continue;
+    if (std::optional<FileIdentity> listed = files.EntryIdentity(kSpareDepth)) {
+      identity = static_cast<std::int32_t>(program.identities.size());
+      program.identities.push_back(*listed);
+    }
+    break;
+  }
+  files.CloseListing(kSpareDepth);
+  return identity;
+}
+
 }  // namespace
 
 void ListNamesakes(Program& program, const std::vector<FoundFile>& scanOrder,
@@ -23,24 +42,23 @@ void ListNamesakes(Program& program, const std::vector<FoundFile>& scanOrder,
   for (const FoundFile& file : scanOrder) {
     if (!HasNamesakeElsewhere(scanOrder, file)) continue;
     std::int32_t size = SizeInKB(program.files.FileSize(file.directory + file.name));
+    std::int32_t identity = IdentityOf(program, file);
     for (RecordList* list : {&program.duplicateList, &program.duplicateIndex}) {
       FileRecord& record = list->insertAfterCurrent();
       record.id = id;
       record.name = file.name;
       record.directory = file.directory;
       record.sizeKB = size;
+      record.identity = identity;
     }
     ++id;
   }
   program.duplicateList.sortByName();
+  program.resultRoot = root;
   program.duplicateList.rewind();
   while (program.duplicateList.advance()) {
-    const FileRecord& record = program.duplicateList.current();
-    std::string below = record.directory.str();
-    if (below.starts_with(root)) below.erase(0, root.size());
     program.ui.AddRow(id::kResultList, -1,
-                      record.name.str() + "\n" + IntToDecimal(record.sizeKB) + " KB\n...\\" +
-                          below + "\n" + IntToDecimal(record.id));
+                      RowText(program.duplicateList.current(), root, program.files.Separator()));
   }
 }
 

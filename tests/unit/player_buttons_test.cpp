@@ -62,7 +62,7 @@ struct PlayerTest : ::testing::Test {
   std::int32_t RowOf(const std::string& folder, const std::string& name) {
     auto& rows = ui.Rows(id::kResultList);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-      if (rows[i].cells[0] == name && rows[i].cells[2] == "...\\" + folder + "/") {
+      if (rows[i].cells[0] == name && rows[i].cells[2] == ".../" + folder + "/") {
         return static_cast<std::int32_t>(i);
       }
     }

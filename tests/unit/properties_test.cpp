@@ -6,6 +6,7 @@
 #include "mp3/show_properties.h"
 #include "mp3/timestamp.h"
 #include "platform/posix/posix_file_system.h"
+#include "search/result_row.h"
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/fakes/recording_media.h"
@@ -43,8 +44,11 @@ struct PropertiesTest : ::testing::Test {
         record.directory = folder.directory();
       }
     }
-    ui.AddRow(id::kResultList, -1, "b.mp3\n41\n\n1");
-    ui.AddRow(id::kResultList, -1, "a.mp3\n1\n\n0");
+    program.resultRoot = folder.directory();
+    for (std::int32_t position : {1, 0}) {
+      ui.AddRow(id::kResultList, -1,
+                RowText(*program.duplicateIndex.selectAt(position), program.resultRoot, '/'));
+    }
   }
 
   std::vector<std::string> PropertyCells(std::size_t column) {

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "search/file_record.h"
+
+namespace kz {
+
+// The cells of a result row, made from its record: name, size in KB, directory below the
+// searched folder, ID. A row is handed to the list as one text whose cells are separated by
+// line feeds, so a tab, line feed or carriage return inside a name or folder is shown as "\t",
+// "\n" or "\r": it can never move the following cells, and the ID cell always names the row's
+// own record.
+std::string ShownText(std::string_view text);
+std::string NameCell(const FileRecord& record);
+// The record's directory with every occurrence of `root` (the searched folder's text) left out,
+// after ".." and the separator.
+std::string FolderCell(const FileRecord& record, std::string_view root, char separator);
+std::string RowText(const FileRecord& record, std::string_view root, char separator);
+
+}  // namespace kz
