@@ -29,6 +29,18 @@ std::wstring PathOfRow(AppProcess& app, const Options& options, const std::wstri
          Wide(app.RowText(app.Control(8), row, 0));
 }
 
+// The outcome text stays in the status bar until the welcome text comes back, 5 s after it was
+// last shown. Starting right after a welcome text leaves the whole 5 s for the question and the
+// removal, however slow the machine is today.
+bool WaitForFreshWelcome(AppProcess& app) {
+  return WaitFor(
+      [&] {
+        PostMessageW(app.main(), WM_NULL, 0, 0);  // a pass of the main loop
+        return app.StatusText(0).starts_with(" Herzlich willkommen");
+      },
+      8000);
+}
+
 HWND WaitForQuestion(AppProcess& app) {
   return FindProgramWindow(app.id(), L"#32770", L"Info!");
 }
@@ -49,6 +61,7 @@ void AnswerYes(const Options& options, Checker& check) {
   std::string keptRow = ReadRows(app, list, 4)[2];
   app.Settle(200);
 
+  check.Check(WaitForFreshWelcome(app), "the welcome text comes back");
   check.Check(ChooseMenuItem(app, 5, 1), "choose Datei(en) entfernen");
   HWND question = WaitForQuestion(app);
   if (!check.Check(question != nullptr, "the question box opens")) return;
@@ -94,6 +107,7 @@ void AnswerNo(const Options& options, Checker& check) {
   for (int row = 0; row < 6; ++row) {
     app.SetRowState(list, row, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
   }
+  check.Check(WaitForFreshWelcome(app), "the welcome text comes back");
   check.Check(ChooseMenuItem(app, 0, 1), "choose Datei(en) entfernen");
   HWND question = WaitForQuestion(app);
   if (!check.Check(question != nullptr, "the question box opens")) return;

@@ -1,0 +1,176 @@
+// The search knows folders and files by what the file system says they are, so a tree with
+// links, hard links and aliased names gives one row per physical file.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/row_record.h"
+#include "search/result_row.h"
+#include "search/run_search.h"
+#include "tests/fakes/forwarding_file_system.h"
+#include "tests/unit/search_fixture.h"
+
+namespace kz {
+namespace {
+
+namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
+
+// Reports no entry as a link, as Wine 8's FindFirstFileW does for Unix symlinks, so only the
+// identities can keep the scan from entering a folder twice.
+class LinkBlindFiles : public testing::ForwardingFileSystem {
+ public:
+  using ForwardingFileSystem::ForwardingFileSystem;
+  bool EntryIsLink(std::int32_t) override { return false; }
+  std::optional<FileIdentity> EntryIdentity(std::int32_t depth) override {
+    std::optional<FileIdentity> identity = ForwardingFileSystem::EntryIdentity(depth);
+    if (identity) identity->throughLink = false;
+    return identity;
+  }
+};
+
+// Opens `alias` whenever `folder` is to be listed: a name that path rules turn into another
+// folder's name ("d." opened as "d" by Windows).
+class AliasingFiles : public testing::ForwardingFileSystem {
+ public:
+  AliasingFiles(FileSystem& inner, std::string folder, std::string alias)
+      : ForwardingFileSystem(inner), folder_(std::move(folder)), alias_(std::move(alias)) {}
+  bool OpenListing(std::int32_t depth, std::string_view directory,
+                   std::string_view pattern) override {
+    return ForwardingFileSystem::OpenListing(depth, directory == folder_ ? alias_ : directory,
+                                             pattern);
+  }
+
+ private:
+  std::string folder_;
+  std::string alias_;
+};
+
+Texts Sorted(Texts texts) {
+  std::sort(texts.begin(), texts.end());
+  return texts;
+}
+
+struct IdentityTest : testing::SearchTest {
+  void SetUp() override {
+    SearchTest::SetUp();
+    ui.states[id::kRecursiveCheck] = 1;
+  }
+  // How often each physical file was collected, by its real path.
+  static std::map<std::string, int> TimesCollected(Program& searched) {
+    std::map<std::string, int> times;
+    searched.referenceFiles.rewind();
+    while (searched.referenceFiles.advance()) {
+      const FileRecord& record = searched.referenceFiles.current();
+      ++times[fs::canonical(record.directory + record.name.view()).string()];
+    }
+    return times;
+  }
+};
+
+TEST_F(IdentityTest, FoldersReachedAgainUnmarkedAreNotEnteredTwice) {
+  tree.File("scanned/a/s.mp3", 10);
+  tree.Link("scanned/a/self", root + "a");
+  tree.Link("scanned/alias", root + "a");
+  LinkBlindFiles blind(files);
+  Program blindProgram{ui, clock, blind, media};
+  EXPECT_EQ(RunSearch(blindProgram), Outcome::kContinue);
+  EXPECT_EQ(blindProgram.filesFound, 1);
+  EXPECT_EQ(ui.status[0], " Suche beendet! Keine doppelten MP3-Dateien gefunden!");
+  EXPECT_TRUE(ui.Rows(id::kResultList).empty());
+}
+
+TEST_F(IdentityTest, HardLinksAndFileLinksAreOneFile) {
+  std::string real = tree.File("scanned/a/song.mp3", 5000);
+  tree.Folder("scanned/b");
+  tree.Folder("scanned/c");
+  ASSERT_EQ(link(real.c_str(), (root + "b/song.mp3").c_str()), 0);
+  fs::create_symlink(real, root + "c/song.mp3");
+  EXPECT_EQ(RunSearch(program), Outcome::kContinue);
+  EXPECT_EQ(program.referenceFiles.count(), 1);  // three paths, one file
+  EXPECT_TRUE(ui.Rows(id::kResultList).empty());
+  EXPECT_EQ(ui.status[0], " Suche beendet! Keine doppelten MP3-Dateien gefunden!");
+
+  // With a real second copy, the pair is listed under a path that is no link.
+  tree.File("scanned/d/song.mp3", 7000);
+  fs::remove(root + "b/song.mp3");
+  EXPECT_EQ(RunSearch(program), Outcome::kContinue);
+  EXPECT_EQ(Sorted(Column(2)), (Texts{".../a/", ".../d/"}));
+}
+
+TEST_F(IdentityTest, AFolderOpenedUnderAnotherNameIsLeftAlone) {
+  tree.File("scanned/d/y.mp3", 10);
+  tree.File("scanned/e/y.mp3", 20);
+  tree.File("scanned/x/y.mp3", 30);
+  // Listing "x/" opens "d/": the listed folder x is not the one opened, so x adds nothing, and
+  // d is not entered a second time either.
+  AliasingFiles aliasing(files, root + "x/", root + "d/");
+  Program aliased{ui, clock, aliasing, media};
+  EXPECT_EQ(RunSearch(aliased), Outcome::kContinue);
+  EXPECT_EQ(TimesCollected(aliased),
+            (std::map<std::string, int>{{root + "d/y.mp3", 1}, {root + "e/y.mp3", 1}}));
+  EXPECT_EQ(Sorted(Column(2)), (Texts{".../d/", ".../e/"}));
+}
+
+TEST_F(IdentityTest, ControlCharactersInNamesNeverShiftTheCells) {
+  tree.File("scanned/a/x\ny.mp3", 10);
+  tree.File("scanned/b\tc/x\ny.mp3", 2000);
+  tree.File("scanned/a/z\r.mp3", 10);
+  tree.File("scanned/b\tc/z\r.mp3", 10);
+  EXPECT_EQ(RunSearch(program), Outcome::kContinue);
+  Texts rows;
+  for (const testing::FakeUi::Row& row : ui.Rows(id::kResultList)) {
+    ASSERT_EQ(row.cells.size(), 4u);
+    rows.push_back(row.cells[0] + "|" + row.cells[1] + "|" + row.cells[2]);
+  }
+  EXPECT_EQ(Sorted(rows), (Texts{"x\\ny.mp3|1 KB|.../a/", "x\\ny.mp3|2 KB|.../b\\tc/",
+                                 "z\\r.mp3|1 KB|.../a/", "z\\r.mp3|1 KB|.../b\\tc/"}));
+  // Each row's ID names the very file the row shows.
+  for (std::int32_t row = 0; row < 4; ++row) {
+    FileRecord* record = RecordOfRow(program, row);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(ShownText(record->name.view()), Column(0)[static_cast<std::size_t>(row)]);
+    EXPECT_EQ(".../" + ShownText(record->directory.view().substr(root.size())),
+              Column(2)[static_cast<std::size_t>(row)]);
+  }
+}
+
+TEST_F(IdentityTest, ARowWhoseCellsAreNotItsRecordsActsOnNothing) {
+  tree.File("scanned/a/p.mp3", 10);
+  tree.File("scanned/b/p.mp3", 10);
+  tree.File("scanned/a/q.mp3", 10);
+  tree.File("scanned/b/q.mp3", 10);
+  EXPECT_EQ(RunSearch(program), Outcome::kContinue);
+  ASSERT_NE(RecordOfRow(program, 0), nullptr);
+  // A row that shows p in a but whose ID cell names q's record.
+  ui.AddRow(id::kResultList, -1, "p.mp3\n1 KB\n.../a/\n1");
+  EXPECT_EQ(RecordOfRow(program, 4), nullptr);
+  ui.AddRow(id::kResultList, -1, "p.mp3\n1 KB\n.../c/\n0");
+  EXPECT_EQ(RecordOfRow(program, 5), nullptr);
+}
+
+TEST_F(IdentityTest, EachRecordKeepsWhatItsListingSaid) {
+  std::string path = tree.File("scanned/a/t.mp3", 10);
+  tree.File("scanned/b/t.mp3", 10);
+  EXPECT_EQ(RunSearch(program), Outcome::kContinue);
+  struct stat info {};
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  FileRecord* record = RecordOfRow(program, 0);
+  ASSERT_NE(record, nullptr);
+  ASSERT_GE(record->identity, 0);
+  const FileIdentity& listed = program.identities[static_cast<std::size_t>(record->identity)];
+  EXPECT_EQ(listed.file.file, static_cast<std::uint64_t>(info.st_ino));
+  EXPECT_EQ(listed.file.volume, static_cast<std::uint64_t>(info.st_dev));
+  EXPECT_FALSE(listed.throughLink);
+  ASSERT_EQ(stat((root + "a").c_str(), &info), 0);
+  EXPECT_EQ(listed.folder.file, static_cast<std::uint64_t>(info.st_ino));
+}
+
+}  // namespace
+}  // namespace kz
