@@ -183,6 +183,26 @@ int SearchFolder(AppProcess& app, const Options& options, const std::string& fol
   return app.RowCount(app.Control(8));
 }
 
+bool WaitForFreshWelcome(AppProcess& app) {
+  return WaitFor(
+      [&] {
+        PostMessageW(app.main(), WM_NULL, 0, 0);  // a pass of the main loop
+        return app.StatusText(0).starts_with(" Herzlich willkommen");
+      },
+      8000);
+}
+
+std::string RemoveTickedRows(AppProcess& app, int row) {
+  WaitForFreshWelcome(app);
+  if (!ChooseMenuItem(app, row, 1)) return "";
+  HWND question = FindProgramWindow(app.id(), L"#32770", L"Info!");
+  if (!question) return "";
+  PressKey(VK_RETURN);  // Yes is the default button
+  WaitFor([&] { return !IsWindow(question); }, 5000);
+  app.Settle(300);
+  return app.StatusText(0);
+}
+
 HWND FindProgramWindow(DWORD processId, const wchar_t* windowClass, const wchar_t* caption,
                        DWORD timeoutMs) {
   HWND found = nullptr;

@@ -47,6 +47,13 @@ int SearchFolder(AppProcess& app, const Options& options, const std::string& fol
 HWND FindPopupMenu(DWORD processId, DWORD timeoutMs = 3000);
 // Opens the popup menu over a row and clicks its item 0 ("Eigenschaften") or 1.
 bool ChooseMenuItem(AppProcess& app, int row, int item);
+// Waits until status field 0 shows the welcome text again. An outcome text stays there until the
+// welcome text comes back, 5 s after it was last shown: starting right after one leaves the
+// whole 5 s for a question and its answer, however slow the machine is today.
+bool WaitForFreshWelcome(AppProcess& app);
+// Removes the ticked rows' files as a user does: the popup menu over `row`, item 1, Yes. The
+// outcome text of status field 0, or "" when the question did not come.
+std::string RemoveTickedRows(AppProcess& app, int row);
 // Selects a row, chooses "Eigenschaften" over it and reads the properties window's rows (name TAB
 // value), then closes the window with its close box. Empty when the window did not open in time.
 std::vector<std::string> ReadPropertiesOfRow(AppProcess& app, int row, DWORD timeoutMs = 5000);

@@ -31,6 +31,45 @@ prepare_fixtures() {
     done
   done
 }
+# Trees a Windows program cannot make: Unix links, hard links, names with a line feed or a
+# backslash, a folder "d.", an immutable file.
+prepare_hostile() {
+  local root=$1 tone=$1/_media/tone2.mp3 other=$1/_media/tone5.mp3
+  mkdir -p "$root/h-loop/a"
+  cp "$tone" "$root/h-loop/a/s.mp3"
+  ln -s ../a "$root/h-loop/a/self"
+  ln -s a "$root/h-loop/alias"
+  mkdir -p "$root/h-links/a" "$root/h-links/b" "$root/h-links/c"
+  cp "$tone" "$root/h-links/a/song.mp3"
+  ln -s ../a/song.mp3 "$root/h-links/b/song.mp3"
+  ln "$root/h-links/a/song.mp3" "$root/h-links/c/song.mp3"
+  mkdir -p "$root/h-outside" "$root/h-linkrow/a" "$root/h-linkrow/b"
+  cp "$other" "$root/h-outside/only.mp3"
+  ln -s ../../h-outside/only.mp3 "$root/h-linkrow/a/only.mp3"
+  cp "$tone" "$root/h-linkrow/b/only.mp3"
+  mkdir -p "$root/h-names/a" "$root/h-names/b"
+  local folder
+  for folder in a b; do
+    cp "$tone" "$root/h-names/$folder/x"$'\n'"y.mp3"
+    cp "$tone" "$root/h-names/$folder/victim.mp3"
+  done
+  mkdir -p "$root/h-dots/d." "$root/h-dots/d"
+  cp "$tone" "$root/h-dots/d./y.mp3"
+  cp "$other" "$root/h-dots/d/y.mp3"
+  mkdir -p "$root/h-bs/a/bs" "$root/h-bs/b"
+  cp "$tone" "$root/h-bs/a/bs\\victim.mp3"
+  cp "$tone" "$root/h-bs/b/bs\\victim.mp3"
+  cp "$other" "$root/h-bs/a/bs/victim.mp3"
+  mkdir -p "$root/h-immutable/a" "$root/h-immutable/b"
+  cp "$tone" "$root/h-immutable/a/fest.mp3"
+  cp "$tone" "$root/h-immutable/b/fest.mp3"
+  chattr +i "$root/h-immutable/a/fest.mp3" ||
+    echo "e2e: chattr +i failed; the immutable-file check cannot hold" >&2
+  mkdir -p "$root/h-case/a" "$root/h-case/b"
+  cp "$tone" "$root/h-case/a/Song.mp3"
+  cp "$tone" "$root/h-case/b/Song.mp3"
+  printf 'another song' > "$root/h-case/a/song.mp3"
+}
 if [ -z "${KZ_E2E_INSIDE:-}" ]; then
   rm -rf "$artifacts"
   mkdir -p "$artifacts"
@@ -51,10 +90,11 @@ fi
 
 # Inside the display: one mapped drive, one driver run.
 work=$(mktemp -d /tmp/kz-e2e.XXXXXX)
-trap 'rm -rf "$work"; rm -f "$WINEPREFIX/dosdevices/m:"' EXIT
+trap 'chattr -i "$work/h-immutable/a/fest.mp3" 2>/dev/null; rm -rf "$work"; rm -f "$WINEPREFIX/dosdevices/m:"' EXIT
 # The prepared music trees appear as drive M: in the folder tree.
 ln -sfn "$work" "$WINEPREFIX/dosdevices/m:"
 prepare_fixtures "$work"
+prepare_hostile "$work"
 wine "$build/kz_e2e_driver.exe" --exe "$(winepath -w "$build/klangzwilling.exe")" \
   --shots "$(winepath -w "$artifacts")" --work "$(winepath -w "$work")" --drive M: \
   "${scenarios[@]}"

@@ -29,18 +29,6 @@ std::wstring PathOfRow(AppProcess& app, const Options& options, const std::wstri
          Wide(app.RowText(app.Control(8), row, 0));
 }
 
-// The outcome text stays in the status bar until the welcome text comes back, 5 s after it was
-// last shown. Starting right after a welcome text leaves the whole 5 s for the question and the
-// removal, however slow the machine is today.
-bool WaitForFreshWelcome(AppProcess& app) {
-  return WaitFor(
-      [&] {
-        PostMessageW(app.main(), WM_NULL, 0, 0);  // a pass of the main loop
-        return app.StatusText(0).starts_with(" Herzlich willkommen");
-      },
-      8000);
-}
-
 HWND WaitForQuestion(AppProcess& app) {
   return FindProgramWindow(app.id(), L"#32770", L"Info!");
 }

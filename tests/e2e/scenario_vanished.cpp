@@ -47,6 +47,7 @@ void Vanished(const Options& options, Checker& check) {
   app.SetRowState(list, gone, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
   app.SetRowState(list, RowOf(app, list, "b", "weg.mp3"), INDEXTOSTATEIMAGEMASK(2),
                   LVIS_STATEIMAGEMASK);
+  check.Check(WaitForFreshWelcome(app), "the welcome text comes back");
   check.Check(ChooseMenuItem(app, gone, 1), "choose Datei(en) entfernen");
   HWND question = FindProgramWindow(app.id(), L"#32770", L"Info!");
   if (check.Check(question != nullptr, "the question box opens")) {

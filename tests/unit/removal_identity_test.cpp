@@ -2,8 +2,8 @@
 // files replaced, rewritten, turned into links or reached through a replaced folder stay, with
 // their rows still ticked, and so does every file they might lead to.
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
