@@ -81,7 +81,10 @@ kz_kernel_runs_i386() {
     else
       KZ_I386_RUNS=no
       KZ_I386_REASON="a static i386 program ended with status $status instead of 42"
-      [ ! -s "$dir/err" ] || KZ_I386_REASON+=" ($(sed -n 's/.*exit42: //p' "$dir/err" | head -1))"
+      if [ -s "$dir/err" ]; then
+        KZ_I386_REASON="a static i386 program did not start: $(sed 's/.*exit42: //' "$dir/err" |
+          head -1)"
+      fi
     fi
   fi
   rm -rf "$dir"
