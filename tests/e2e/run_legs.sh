@@ -20,8 +20,8 @@ results=()
 # run_leg BITS BUILD_DIR NAME
 run_leg() {
   local bits=$1 build=$2 name=$3 started=$SECONDS
-  printf '\n== end-to-end tests, %s: %s under the %s-bit Wine\n' "$name" "$build/klangzwilling.exe" \
-    "$bits"
+  printf '\n== end-to-end tests, %s: %s under the %s-bit Wine\n' "$name" \
+    "$build/klangzwilling.exe" "$bits"
   if KZ_WINE_BITS=$bits tests/e2e/run_e2e.sh "$build" "${scenarios[@]}"; then
     results+=("passed   $name ($((SECONDS - started)) s)")
   else
