@@ -63,6 +63,16 @@ bool Checker::Equal(long long actual, long long expected, const std::string& wha
                what + ": got " + std::to_string(actual) + ", want " + std::to_string(expected));
 }
 
+// The driver reads list views and the status bar in the program's memory, where LVITEMW and its
+// kind hold pointers of the program's word size: the two must have the same. True also when the
+// type cannot be read, so that the start fails with its own reason.
+bool SameWordSize(const std::wstring& exe, int& programBits) {
+  DWORD type = 0;
+  if (!GetBinaryTypeW(exe.c_str(), &type)) return true;
+  programBits = type == SCS_64BIT_BINARY ? 64 : 32;
+  return programBits == static_cast<int>(sizeof(void*) * 8);
+}
+
 }  // namespace kz::e2e
 
 int wmain(int argc, wchar_t** argv) {
@@ -83,6 +93,14 @@ int wmain(int argc, wchar_t** argv) {
     } else {
       wanted.push_back(Utf8(argument));
     }
+  }
+  int programBits = 0;
+  if (!options.exe.empty() && !SameWordSize(options.exe, programBits)) {
+    std::printf(
+        "  FAIL driver: the program is a %d-bit one, this driver a %d-bit one; use the "
+        "driver built beside the program\n",
+        programBits, static_cast<int>(sizeof(void*) * 8));
+    return 1;
   }
   int passed = 0;
   int failed = 0;
