@@ -73,7 +73,7 @@ class SizeOnlyFiles final : public FileSystem {
     return 3'000'000 + static_cast<std::int64_t>(path.size()) * 1000;
   }
   std::optional<std::int64_t> CreationTime(std::string_view) override { return std::nullopt; }
-  std::unique_ptr<MappedFile> MapReadOnly(std::string_view) override { return nullptr; }
+  std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view) override { return nullptr; }
   bool RemoveFile(std::string_view) override { return false; }
   bool ListFolder(std::string_view, std::vector<FolderEntry>&) override { return false; }
 };

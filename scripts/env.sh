@@ -12,4 +12,4 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"winemenubuilder.exe=d;mscoree=d;msh
 KZ_PACKAGES=(cmake g++ make file zip libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb xauth x11-utils imagemagick xdotool gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  gstreamer1.0-libav lame clang libclang-rt-14-dev clang-format)
+  gstreamer1.0-libav lame ffmpeg clang libclang-rt-14-dev clang-format)

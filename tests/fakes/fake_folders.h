@@ -41,7 +41,7 @@ class FakeFolders : public FileSystem {
   std::optional<std::string> FolderIdentity(std::string_view) override { return std::nullopt; }
   std::int64_t FileSize(std::string_view) override { return -1; }
   std::optional<std::int64_t> CreationTime(std::string_view) override { return std::nullopt; }
-  std::unique_ptr<MappedFile> MapReadOnly(std::string_view) override { return nullptr; }
+  std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view) override { return nullptr; }
   bool RemoveFile(std::string_view) override { return false; }
 
   std::map<std::string, std::vector<FolderEntry>> listings;  // folders missing here fail to list

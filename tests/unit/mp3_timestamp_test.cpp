@@ -84,7 +84,7 @@ class CreationTimeOnly final : public FileSystem {
   std::optional<std::string> FolderIdentity(std::string_view) override { return {}; }
   std::int64_t FileSize(std::string_view) override { return -1; }
   std::optional<std::int64_t> CreationTime(std::string_view) override { return created; }
-  std::unique_ptr<MappedFile> MapReadOnly(std::string_view) override { return nullptr; }
+  std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view) override { return nullptr; }
   bool RemoveFile(std::string_view) override { return false; }
   bool ListFolder(std::string_view, std::vector<FolderEntry>&) override { return false; }
 };
