@@ -1,9 +1,9 @@
-#include <winioctl.h>
-
 #include <cstdint>
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
+// After <windows.h>, whose types it uses.
+#include <winioctl.h>
 
 namespace kz {
 namespace {
