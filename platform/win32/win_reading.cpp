@@ -46,6 +46,7 @@ class WinReadOnlyFile final : public ReadOnlyFile {
 
   std::uint64_t DataFrom(std::uint64_t offset) override {
     if (offset >= size_) return size_;
+    if (!rangesKnown_) return offset;
     FILE_ALLOCATED_RANGE_BUFFER asked{};
     asked.FileOffset.QuadPart = static_cast<LONGLONG>(offset);
     asked.Length.QuadPart = static_cast<LONGLONG>(size_ - offset);
@@ -54,7 +55,10 @@ class WinReadOnlyFile final : public ReadOnlyFile {
     BOOL done = DeviceIoControl(file_, FSCTL_QUERY_ALLOCATED_RANGES, &asked, sizeof asked, &first,
                                 sizeof first, &returned, nullptr);
     // More ranges than the one asked for are fine: only the first matters.
-    if (!done && GetLastError() != ERROR_MORE_DATA) return offset;  // the volume cannot tell
+    if (!done && GetLastError() != ERROR_MORE_DATA) {
+      rangesKnown_ = false;  // the volume cannot tell; asking again would cost the same
+      return offset;
+    }
     if (returned < sizeof first) return size_;  // nothing allocated from the offset on
     auto start = static_cast<std::uint64_t>(first.FileOffset.QuadPart);
     if (start <= offset) return offset;
@@ -64,6 +68,7 @@ class WinReadOnlyFile final : public ReadOnlyFile {
  private:
   HANDLE file_;
   std::uint64_t size_ = 0;
+  bool rangesKnown_ = true;
 };
 
 }  // namespace
