@@ -1,5 +1,6 @@
 // The MP3 header reader on a page-cached 100 MB constant-rate file, beside a plain sequential
-// read of the same file (the physical limit) and the scan alone over memory.
+// read of the same file (the physical limit) and the scan alone over memory; and on a sparse
+// file of 64 GiB whose holes it passes over.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -87,5 +88,37 @@ void BM_ScanInMemory(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 BENCHMARK(BM_ScanInMemory)->Unit(benchmark::kMillisecond);
+
+// 64 GiB of holes with 100 frames at the front and 100 at the very end.
+const std::string& SparseFile() {
+  static const std::string path = [] {
+    std::string name = (std::filesystem::temp_directory_path() / "kz_mp3_sparse.mp3").string();
+    std::vector<std::uint8_t> frames = ConstantRateFrames();
+    frames.resize(100 * kFrameLength);
+    constexpr off_t kSize = off_t{64} << 30;
+    int descriptor = open(name.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0600);
+    if (descriptor >= 0) {
+      bool written = ftruncate(descriptor, kSize) == 0 &&
+                     pwrite(descriptor, frames.data(), frames.size(), 0) > 0 &&
+                     pwrite(descriptor, frames.data(), frames.size(),
+                            kSize - static_cast<off_t>(frames.size())) > 0;
+      close(descriptor);
+      if (!written) std::filesystem::remove(name);
+    }
+    std::atexit([] { std::filesystem::remove(SparseFile()); });
+    return name;
+  }();
+  return path;
+}
+
+void BM_ReadMp3InfoSparse64GiB(benchmark::State& state) {
+  const std::string& path = SparseFile();
+  kz::PosixFileSystem files;
+  kz::Mp3Info info;
+  for (auto _ : state) benchmark::DoNotOptimize(kz::ReadMp3Info(files, path, info));
+  if (info.frameCount != 199) state.SkipWithError("unexpected frame count");
+  state.counters["frames"] = info.frameCount;
+}
+BENCHMARK(BM_ReadMp3InfoSparse64GiB)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

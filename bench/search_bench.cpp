@@ -73,12 +73,12 @@ class SizeOnlyFiles final : public FileSystem {
     return 3'000'000 + static_cast<std::int64_t>(path.size()) * 1000;
   }
   std::optional<std::int64_t> CreationTime(std::string_view) override { return std::nullopt; }
-  std::unique_ptr<MappedFile> MapReadOnly(std::string_view) override { return nullptr; }
   std::optional<FileIdentity> EntryIdentity(std::int32_t) override { return std::nullopt; }
   std::optional<ObjectId> ListingFolder(std::int32_t) override { return std::nullopt; }
   bool RemoveFile(std::string_view, std::string_view, const FileIdentity&) override {
     return false;
   }
+  std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view) override { return nullptr; }
   bool ListFolder(std::string_view, std::vector<FolderEntry>&) override { return false; }
 };
 

@@ -1,11 +1,15 @@
-// libFuzzer target for the MP3 header scan: any bytes, no read outside them, no undefined
-// behaviour, and results that keep the reader's promises.
+// libFuzzer target for the MP3 header scan and the tag search: any bytes, no read outside them,
+// no undefined behaviour, results that keep the reader's promises, and the same results when
+// the bytes come in small pieces, with runs of zeros reported as holes, as from a file.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "mp3/mp3_scan.h"
+#include "mp3/mp3_tags.h"
 
 namespace {
 
@@ -31,11 +35,46 @@ void Check(bool promise) {
   if (!promise) __builtin_trap();
 }
 
+// Bytes handed out in pieces of the smallest size allowed, each copied so that a read past a
+// piece is caught, with every run of zeros a hole; optionally failing at the n-th piece.
+class PieceBytes final : public kz::ByteSource {
+ public:
+  PieceBytes(std::span<const std::uint8_t> bytes, std::size_t failAt)
+      : bytes_(bytes), failAt_(failAt) {}
+  std::uint64_t size() const override { return bytes_.size(); }
+  std::span<const std::uint8_t> BytesAt(std::uint64_t offset) override {
+    if (failed_ || ++pieces_ == failAt_) {
+      failed_ = true;
+      return {};
+    }
+    std::size_t length = std::min(kMinPiece, bytes_.size() - static_cast<std::size_t>(offset));
+    piece_.assign(bytes_.begin() + static_cast<std::ptrdiff_t>(offset),
+                  bytes_.begin() + static_cast<std::ptrdiff_t>(offset + length));
+    return piece_;
+  }
+  std::uint64_t DataFrom(std::uint64_t offset) override {
+    while (offset < bytes_.size() && bytes_[offset] == 0) ++offset;
+    return offset;
+  }
+  bool failed() const override { return failed_; }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  std::size_t failAt_;
+  std::size_t pieces_ = 0;
+  bool failed_ = false;
+  std::vector<std::uint8_t> piece_;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::span<const std::uint8_t> bytes(data, size);
-  Check(kz::SkipLeadingId3v2Tags(bytes) <= size);
+  std::size_t leading = kz::SkipLeadingId3v2Tags(bytes);
+  Check(leading <= size);
+  kz::SpanBytes whole(bytes);
+  std::uint64_t trailing = kz::TrailingTagsStart(whole, leading);
+  Check(trailing >= leading && trailing <= size);
 
   kz::Mp3Info info;
   info.fileSize = 77;
@@ -49,6 +88,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else {
     // The one failure: varying rates and no counted frame.
     Check(ok == 0 && info.bitRate == 0 && info.durationMs == -1 && info.frameCount == 0);
+  }
+
+  PieceBytes pieces(bytes, 0);
+  kz::Mp3Info pieceInfo;
+  pieceInfo.fileSize = 77;
+  Check(kz::ScanMp3Frames(pieces, pieceInfo) == ok);
+  Check(pieceInfo.durationMs == info.durationMs && pieceInfo.bitRate == info.bitRate &&
+        pieceInfo.frequency == info.frequency && pieceInfo.frameCount == info.frameCount);
+
+  // A read that fails part way gives the failure values.
+  PieceBytes failing(bytes, size > 0 ? 1 + data[0] % 4 : 1);
+  kz::Mp3Info failedInfo;
+  int failedOk = kz::ScanMp3Frames(failing, failedInfo);
+  if (failing.failed()) {
+    Check(failedOk == 0 && failedInfo.durationMs == -1 && failedInfo.bitRate == -1 &&
+          failedInfo.frequency == -1 && failedInfo.frameCount == 0);
   }
   return 0;
 }

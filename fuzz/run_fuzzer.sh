@@ -9,7 +9,8 @@ out=$root/build/fuzz
 mkdir -p "$out/corpus"
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -Wall -Wextra -Werror -Wshadow -I"$root" \
-  "$root/fuzz/mp3_scan_fuzzer.cpp" "$root/mp3/mp3_scan.cpp" -o "$out/mp3_scan_fuzzer"
+  "$root/fuzz/mp3_scan_fuzzer.cpp" "$root/mp3/mp3_scan.cpp" "$root/mp3/mp3_tags.cpp" \
+  "$root/mp3/information_frame.cpp" -o "$out/mp3_scan_fuzzer"
 
 seeds=("$root"/fuzz/corpus/mp3_scan/*)
 echo "run_fuzzer: replaying ${#seeds[@]} corpus files"

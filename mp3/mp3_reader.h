@@ -8,9 +8,11 @@
 namespace kz {
 
 // Reads the playing time, bit rate and frequency of the MP3 file at `path` from its frame
-// headers, in place through a read-only mapping of the whole file. Every field of `info` is
-// reset first (-1, frameCount 0); fileSize is written once the file's bytes are in view.
-// Returns 1 for success, 0 when the file cannot be opened, mapped or viewed, or the scan fails.
+// headers, reading the file in chunks and passing over the holes of a sparse file. Every field
+// of `info` is reset first (-1, frameCount 0); fileSize is written once the file is open.
+// Returns 1 for success, 0 when the file cannot be opened (or is no regular file, or empty) or
+// the scan fails. A file that cannot be read to its end (it shrank, its medium went away)
+// leaves every field as reset.
 int ReadMp3Info(FileSystem& files, std::string_view path, Mp3Info& info);
 
 }  // namespace kz

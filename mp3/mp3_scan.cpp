@@ -1,6 +1,10 @@
 #include "mp3/mp3_scan.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "mp3/information_frame.h"
+#include "mp3/mp3_tags.h"
 
 namespace kz {
 namespace {
@@ -24,8 +28,9 @@ constexpr std::uint32_t kMpeg1LengthFactor = 144000;
 constexpr std::uint32_t kMpeg2LengthFactor = 72000;
 constexpr std::uint32_t kDurationFactorPerLength = 8;
 
-constexpr std::size_t kId3HeaderBytes = 10;
-constexpr std::uint8_t kId3FooterFlag = 0x10;
+constexpr std::size_t kHeaderBytes = 4;
+// Enough of a frame to find an information tag in it ("VBRI" 32 bytes after the header).
+constexpr std::size_t kInformationBytes = 40;
 
 // Bits 4 to 1 of the second header byte: version and layer. False for anything but Layer III of
 // a known version.
@@ -65,57 +70,84 @@ std::uint32_t LengthFactorOf(MpegVersion version) {
   return version == MpegVersion::kMpeg1 ? kMpeg1LengthFactor : kMpeg2LengthFactor;
 }
 
-// The size of the ID3v2 tag at `offset` with its header and footer, or 0 when none starts there.
-std::size_t Id3v2TagSize(std::span<const std::uint8_t> bytes, std::size_t offset) {
-  if (bytes.size() - offset < kId3HeaderBytes) return 0;
-  const std::uint8_t* tag = bytes.data() + offset;
-  if (tag[0] != 'I' || tag[1] != 'D' || tag[2] != '3' || tag[3] == 0xFF || tag[4] == 0xFF) {
-    return 0;
+// The piece of the file's bytes that the scan looks at, fetched anew only when it lacks bytes
+// the scan needs.
+class Window {
+ public:
+  explicit Window(ByteSource& source) : source_(source) {}
+  // The bytes from `p` on, at least `need` of them or all up to the end of the file; empty
+  // once a read failed.
+  std::span<const std::uint8_t> At(std::uint64_t p, std::size_t need) {
+    if (p < start_ || p - start_ > piece_.size() ||
+        piece_.size() - (p - start_) < std::min<std::uint64_t>(need, source_.size() - p)) {
+      piece_ = source_.BytesAt(p);
+      start_ = p;
+    }
+    return piece_.subspan(static_cast<std::size_t>(p - start_));
   }
-  std::size_t bodySize = 0;
-  for (int i = 6; i < 10; ++i) {
-    if (tag[i] >= 0x80) return 0;
-    bodySize = (bodySize << 7) | tag[i];  // synchsafe: seven bits a byte
-  }
-  std::size_t footer = (tag[5] & kId3FooterFlag) ? kId3HeaderBytes : 0;
-  return kId3HeaderBytes + bodySize + footer;
-}
+
+ private:
+  ByteSource& source_;
+  std::uint64_t start_ = 0;
+  std::span<const std::uint8_t> piece_;
+};
 
 }  // namespace
 
 std::size_t SkipLeadingId3v2Tags(std::span<const std::uint8_t> bytes) {
-  std::size_t offset = 0;
-  for (;;) {
-    std::size_t size = Id3v2TagSize(bytes, offset);
-    if (size == 0 || size > bytes.size() - offset) return offset;
-    offset += size;
-  }
+  SpanBytes source(bytes);
+  return static_cast<std::size_t>(LeadingTagsEnd(source));
 }
 
 int ScanMp3Frames(std::span<const std::uint8_t> bytes, Mp3Info& info) {
+  SpanBytes source(bytes);
+  return ScanMp3Frames(source, info);
+}
+
+int ScanMp3Frames(ByteSource& source, Mp3Info& info) {
   info.durationMs = -1;
   info.bitRate = -1;
   info.frequency = -1;
   info.frameCount = 0;
 
-  const std::uint8_t* data = bytes.data();
-  const std::size_t end = bytes.size();
   std::int32_t bitRate = -1;     // kbit/s; 0 once two headers disagreed
   std::uint32_t rateSum = 0;     // kbit/s of every header taken; wraps like the 32-bit original
   std::uint32_t frameCount = 0;  // unsigned so that an absurdly long input wraps, not overflows
   std::uint32_t durationFactor = 0;
-  std::size_t p = SkipLeadingId3v2Tags(bytes);
+  auto takeRate = [&](std::int16_t rate) {
+    rateSum += static_cast<std::uint32_t>(rate);
+    if (bitRate == -1) {
+      bitRate = rate;
+    } else if (rate != bitRate) {
+      bitRate = 0;
+    }
+  };
+  bool firstFrame = true;
+
+  // Headers are looked for between the tags; a frame may still reach into a tag at the end.
+  const std::uint64_t fileEnd = source.size();
+  std::uint64_t p = LeadingTagsEnd(source);
+  const std::uint64_t end = std::max(p, TrailingTagsStart(source, p));
+  Window window(source);
 
   while (p < end) {
-    if (data[p] != 0xFF) {
-      // Long stretches without a sync byte (silence, holes of sparse files) are skipped by the
-      // library's vectorised search rather than byte by byte.
-      const void* sync = std::memchr(data + p, 0xFF, end - p);
-      if (!sync) break;
-      p = static_cast<std::size_t>(static_cast<const std::uint8_t*>(sync) - data);
+    std::span<const std::uint8_t> here = window.At(p, kHeaderBytes);
+    if (here.empty()) break;  // a read failed
+    const std::uint8_t* data = here.data();
+    auto available = static_cast<std::size_t>(std::min<std::uint64_t>(here.size(), end - p));
+    if (data[0] != 0xFF) {
+      // Long stretches without a sync byte (silence) are skipped by the library's vectorised
+      // search rather than byte by byte, and holes of a sparse file without reading them.
+      const void* sync = std::memchr(data, 0xFF, available);
+      if (sync) {
+        p += static_cast<std::size_t>(static_cast<const std::uint8_t*>(sync) - data);
+      } else {
+        p = source.DataFrom(p + available);
+      }
+      continue;
     }
-    if (end - p < 2) break;
-    std::uint8_t second = data[p + 1];
+    if (available < 2) break;
+    std::uint8_t second = data[1];
     if ((second & 0xE0) != 0xE0) {
       ++p;  // the second byte may itself start a header
       continue;
@@ -125,39 +157,45 @@ int ScanMp3Frames(std::span<const std::uint8_t> bytes, Mp3Info& info) {
       p += 2;
       continue;
     }
-    // A header cut off by the end of the file ends the scan like the end itself, so a file
-    // truncated in its last frame still shows its playing time.
-    if (end - p < 4) break;
-    std::uint8_t third = data[p + 2];
+    // A header cut off by the end ends the scan like the end itself, so a file truncated in
+    // its last frame still shows its playing time.
+    if (available < kHeaderBytes) break;
+    std::uint8_t third = data[2];
     std::int16_t rate = BitRateOf(version, third);
     if (rate == -1) {
       p += 2;
       continue;
     }
-    rateSum += static_cast<std::uint32_t>(rate);
-    if (bitRate == -1) {
-      bitRate = rate;
-    } else if (rate != bitRate) {
-      bitRate = 0;
-    }
     unsigned frequencyIndex = (third >> 2) & 3u;
     if (frequencyIndex == 3) {
+      takeRate(rate);  // counted in the rate although no frame is taken
       ++p;
       continue;
     }
     std::uint32_t frequency = FrequencyOf(version, frequencyIndex);
-    info.frequency = static_cast<std::int32_t>(frequency);
     std::uint32_t lengthFactor = LengthFactorOf(version);
     durationFactor = lengthFactor * kDurationFactorPerLength;
     std::uint32_t padding = (third >> 1) & 1u;
     std::uint32_t frameLength =
         static_cast<std::uint32_t>(static_cast<std::uint64_t>(rate) * lengthFactor / frequency) +
         padding;
-    if (frameLength >= end - p) break;  // the frame ends at or past the end: not counted
+    // An encoder's information frame comes first, often at another rate than the sound: it
+    // counts as a frame (balancing the last one, never counted) but gives no bit rate.
+    bool information =
+        firstFrame && IsInformationFrame(window.At(p, kInformationBytes),
+                                         version == MpegVersion::kMpeg1, frameLength);
+    firstFrame = false;
+    if (!information) takeRate(rate);
+    info.frequency = static_cast<std::int32_t>(frequency);
+    if (frameLength >= fileEnd - p) break;  // the frame ends at or past the end: not counted
     p += frameLength;
     ++frameCount;
   }
 
+  if (source.failed()) {
+    info.frequency = -1;  // the file changed under the scan: nothing it found holds
+    return 0;
+  }
   info.frameCount = static_cast<std::int32_t>(frameCount);
   bitRate *= 1000;
   info.bitRate = bitRate;

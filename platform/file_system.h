@@ -12,13 +12,19 @@
 
 namespace kz {
 
-// A whole file mapped read-only. Released (view, mapping, file, in that order) when destroyed.
-class MappedFile {
+// A regular file open for reading at any offset. Reads copy into the caller's buffer, so a file
+// that shrinks or whose medium goes away meanwhile gives a failed read, never a fault.
+class ReadOnlyFile {
  public:
-  virtual ~MappedFile() = default;
-  virtual std::span<const std::uint8_t> bytes() const = 0;
-  // The low 32 bits of the file's size, as the platform reports it.
-  virtual std::uint32_t sizeLow32() const = 0;
+  virtual ~ReadOnlyFile() = default;
+  // The size in bytes when the file was opened.
+  virtual std::uint64_t size() const = 0;
+  // Fills all of `into` with the bytes from `offset` on; false when they cannot all be read.
+  virtual bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) = 0;
+  // The first offset at or after `offset` that does not lie in a hole of a sparse file (holes
+  // hold only zero bytes): size() when only holes follow, `offset` itself when the platform
+  // cannot tell.
+  virtual std::uint64_t DataFrom(std::uint64_t offset) = 0;
 };
 
 struct FolderEntry {
@@ -70,9 +76,10 @@ class FileSystem {
   // not found.
   virtual std::optional<std::int64_t> CreationTime(std::string_view path) = 0;
 
-  // Read-only mapping of the whole file, opened so that others may read but not write it
-  // meanwhile. Null when the file cannot be opened, mapped (an empty file) or viewed.
-  virtual std::unique_ptr<MappedFile> MapReadOnly(std::string_view path) = 0;
+  // Opens a regular file for reading, so that others may read but not write it meanwhile. Null
+  // when it cannot be opened, is empty, or is no regular file (a FIFO, socket or device, which
+  // could block or never end).
+  virtual std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view path) = 0;
 
   // Deletes for good the file `name` in `directory`, but only while it is still the file the
   // identity describes: the folder is the listed one, the entry is no link, and file and last

@@ -28,31 +28,6 @@ class FileHandle {
   HANDLE handle_;
 };
 
-class WinMappedFile final : public MappedFile {
- public:
-  WinMappedFile(HANDLE file, HANDLE mapping, const void* view, std::size_t length,
-                std::uint32_t sizeLow)
-      : file_(file), mapping_(mapping), view_(view), length_(length), sizeLow_(sizeLow) {}
-  WinMappedFile(const WinMappedFile&) = delete;
-  WinMappedFile& operator=(const WinMappedFile&) = delete;
-  ~WinMappedFile() override {
-    UnmapViewOfFile(view_);
-    CloseHandle(mapping_);
-    CloseHandle(file_);
-  }
-  std::span<const std::uint8_t> bytes() const override {
-    return {static_cast<const std::uint8_t*>(view_), length_};
-  }
-  std::uint32_t sizeLow32() const override { return sizeLow_; }
-
- private:
-  HANDLE file_;
-  HANDLE mapping_;
-  const void* view_;
-  std::size_t length_;
-  std::uint32_t sizeLow_;
-};
-
 class FindHandle {
  public:
   explicit FindHandle(HANDLE handle) : handle_(handle) {}
@@ -66,10 +41,6 @@ class FindHandle {
  private:
   HANDLE handle_;
 };
-
-// The views a 32-bit process tries, halving, for a file beyond its address space.
-constexpr std::size_t kLargestPartialView = std::size_t{1} << 30;
-constexpr std::size_t kSmallestPartialView = std::size_t{1} << 24;
 
 std::wstring PathText(std::string_view path) {
   return Widen(path);
@@ -127,34 +98,6 @@ std::optional<std::int64_t> WinFileSystem::CreationTime(std::string_view path) {
   return static_cast<std::int64_t>(units / 10000000u) - kSecondsFrom1601To1970;
 }
 
-std::unique_ptr<MappedFile> WinFileSystem::MapReadOnly(std::string_view path) {
-  // Others may read the file meanwhile, not write it: the open fails while a writer holds it,
-  // and no writer can change the size or content under the view.
-  FileHandle file(CreateFileW(PathText(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr));
-  if (!file.valid()) return nullptr;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) return nullptr;
-  FileHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-  if (!mapping.valid()) return nullptr;  // an empty file cannot be mapped
-  auto total = static_cast<std::uint64_t>(size.QuadPart);
-  std::size_t length = 0;
-  const void* view = nullptr;
-  if (total <= SIZE_MAX / 2) {
-    length = static_cast<std::size_t>(total);
-    view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
-  } else {
-    // A file of 2 GiB and more does not fit in a 32-bit process: it sees the largest front
-    // part that it can view.
-    for (length = kLargestPartialView; length >= kSmallestPartialView; length /= 2) {
-      view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, length);
-      if (view) break;
-    }
-  }
-  if (!view) return nullptr;
-  HANDLE mappingHandle = mapping.release();
-  return std::make_unique<WinMappedFile>(file.release(), mappingHandle, view, length, size.LowPart);
-}
 
 namespace {
 

@@ -41,12 +41,12 @@ class FakeFolders : public FileSystem {
   std::optional<std::string> FolderIdentity(std::string_view) override { return std::nullopt; }
   std::int64_t FileSize(std::string_view) override { return -1; }
   std::optional<std::int64_t> CreationTime(std::string_view) override { return std::nullopt; }
-  std::unique_ptr<MappedFile> MapReadOnly(std::string_view) override { return nullptr; }
   std::optional<FileIdentity> EntryIdentity(std::int32_t) override { return std::nullopt; }
   std::optional<ObjectId> ListingFolder(std::int32_t) override { return std::nullopt; }
   bool RemoveFile(std::string_view, std::string_view, const FileIdentity&) override {
     return false;
   }
+  std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view) override { return nullptr; }
 
   std::map<std::string, std::vector<FolderEntry>> listings;  // folders missing here fail to list
   std::vector<std::string> listed;

@@ -34,8 +34,8 @@ class ForwardingFileSystem : public FileSystem {
   std::optional<std::int64_t> CreationTime(std::string_view path) override {
     return inner_.CreationTime(path);
   }
-  std::unique_ptr<MappedFile> MapReadOnly(std::string_view path) override {
-    return inner_.MapReadOnly(path);
+  std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view path) override {
+    return inner_.OpenReadOnly(path);
   }
   bool RemoveFile(std::string_view directory, std::string_view name,
                   const FileIdentity& expected) override {

@@ -53,10 +53,63 @@ class Mp3Bytes {
     }
     return *this;
   }
+  // Tags found at the end of files, each full of look-alike frame headers at 192 kbit/s.
+  // ID3v1: "TAG" and 125 bytes; with `extended` a 227-byte "TAG+" block before it.
+  Mp3Bytes& Id3v1(bool extended = false) {
+    if (extended) Text("TAG+").LookAlikes(223);
+    return Text("TAG").LookAlikes(125);
+  }
+  // APEv2: optional header, `itemBytes` of items, footer. The size field (items and footer)
+  // is `announced` when given, for a tag whose size does not fit.
+  Mp3Bytes& Ape(std::uint32_t itemBytes, bool withHeader, std::uint32_t announced = UINT32_MAX) {
+    std::uint32_t size = announced == UINT32_MAX ? itemBytes + 32 : announced;
+    std::uint32_t flags = withHeader ? 0x80000000u : 0;
+    if (withHeader) ApeBlock(size, flags | 0x20000000u);
+    LookAlikes(itemBytes);
+    return ApeBlock(size, flags);
+  }
+  // Lyrics3 v2: "LYRICSBEGIN", fields, six size digits and "LYRICS200"; the digits say
+  // `announced` when given.
+  Mp3Bytes& Lyrics3(std::size_t fieldBytes, std::size_t announced = SIZE_MAX) {
+    Text("LYRICSBEGIN").Text("LYR").LookAlikes(fieldBytes);
+    std::size_t size = announced == SIZE_MAX ? 11 + 3 + fieldBytes : announced;
+    std::string digits = std::to_string(size);
+    return Text(std::string(6 - digits.size(), '0') + digits).Text("LYRICS200");
+  }
+  // An ID3v2 tag with a real footer ("3DI"), as placed at the end of a file; the footer
+  // announces `footerBody` bytes when given.
+  Mp3Bytes& Id3v2WithFooter(std::uint32_t bodySize, std::uint32_t footerBody = UINT32_MAX) {
+    Id3v2Ten('I', 'D', '3', bodySize);
+    LookAlikes(bodySize);
+    return Id3v2Ten('3', 'D', 'I', footerBody == UINT32_MAX ? bodySize : footerBody);
+  }
+  Mp3Bytes& Text(const std::string& text) {
+    bytes_.insert(bytes_.end(), text.begin(), text.end());
+    return *this;
+  }
+  Mp3Bytes& LookAlikes(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) bytes_.push_back(LookAlike(i));
+    return *this;
+  }
   const std::vector<std::uint8_t>& bytes() const { return bytes_; }
   std::vector<std::uint8_t>& bytes() { return bytes_; }
 
  private:
+  Mp3Bytes& ApeBlock(std::uint32_t size, std::uint32_t flags) {
+    Text("APETAGEX");
+    for (std::uint32_t value : {2000u, size, 1u, flags, 0u, 0u}) {
+      for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+    return *this;
+  }
+  Mp3Bytes& Id3v2Ten(char a, char b, char c, std::uint32_t bodySize) {
+    Bytes({static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(c),
+           4, 0, 0x10});
+    for (int shift = 21; shift >= 0; shift -= 7) {
+      bytes_.push_back(static_cast<std::uint8_t>((bodySize >> shift) & 0x7F));
+    }
+    return *this;
+  }
   static std::uint8_t LookAlike(std::size_t i) {
     static constexpr std::uint8_t kHeader[4] = {0xFF, 0xFB, 0xB0, 0x00};
     return kHeader[i % 4];

@@ -1,0 +1,65 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+
+#include "platform/posix/posix_file_system.h"
+
+namespace kz {
+namespace {
+
+class PosixReadOnlyFile final : public ReadOnlyFile {
+ public:
+  PosixReadOnlyFile(int descriptor, std::uint64_t size) : descriptor_(descriptor), size_(size) {}
+  PosixReadOnlyFile(const PosixReadOnlyFile&) = delete;
+  PosixReadOnlyFile& operator=(const PosixReadOnlyFile&) = delete;
+  ~PosixReadOnlyFile() override { close(descriptor_); }
+
+  std::uint64_t size() const override { return size_; }
+
+  bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) override {
+    while (!into.empty()) {
+      ssize_t got = pread(descriptor_, into.data(), into.size(), static_cast<off_t>(offset));
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) return false;  // an error, or the end came early: the file shrank
+      into = into.subspan(static_cast<std::size_t>(got));
+      offset += static_cast<std::uint64_t>(got);
+    }
+    return true;
+  }
+
+  std::uint64_t DataFrom(std::uint64_t offset) override {
+    if (offset >= size_) return size_;
+    off_t data = lseek(descriptor_, static_cast<off_t>(offset), SEEK_DATA);
+    if (data >= 0) return static_cast<std::uint64_t>(data) < size_ ? data : size_;
+    // No data after the offset; any other error means the file system cannot tell.
+    return errno == ENXIO ? size_ : offset;
+  }
+
+ private:
+  int descriptor_;
+  std::uint64_t size_;
+};
+
+}  // namespace
+
+std::unique_ptr<ReadOnlyFile> PosixFileSystem::OpenReadOnly(std::string_view path) {
+  std::string text(path);
+  // Opening a device can act on it, so only what looks like a regular file is opened, and
+  // without waiting: a FIFO would block the open until a writer came.
+  struct stat info {};
+  if (stat(text.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
+  int descriptor = open(text.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (descriptor < 0) return nullptr;
+  // The path may have been replaced between the two looks; the open file is what counts.
+  if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
+    close(descriptor);  // an empty file fails, as mapping it fails on Windows
+    return nullptr;
+  }
+  posix_fadvise(descriptor, 0, 0, POSIX_FADV_SEQUENTIAL);
+  return std::make_unique<PosixReadOnlyFile>(descriptor, static_cast<std::uint64_t>(info.st_size));
+}
+
+}  // namespace kz
