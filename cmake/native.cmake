@@ -7,6 +7,11 @@ file(GLOB KZ_CLI_SOURCES CONFIGURE_DEPENDS app/cli/*.cpp)
 if(KZ_CLI_SOURCES)
   add_executable(klangzwilling-cli ${KZ_CLI_SOURCES})
   target_link_libraries(klangzwilling-cli PRIVATE kz_posix)
+  # The C++ runtime inside the program: it then needs only glibc (the README names the oldest).
+  # The sanitizer build keeps the shared runtime, which the sanitizers expect.
+  if(NOT KZ_SANITIZE)
+    target_link_options(klangzwilling-cli PRIVATE -static-libstdc++ -static-libgcc)
+  endif()
 endif()
 
 enable_testing()
