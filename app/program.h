@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/ui.h"
+#include "common/version.h"
 #include "mp3/mp3_info.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
@@ -13,7 +14,7 @@
 
 namespace kz {
 
-inline constexpr const char* kTitle = "MP3 - Klangzwilling v1.0";
+inline constexpr const char* kTitle = "MP3 - Klangzwilling v" KZ_VERSION_TEXT;
 
 // What a handler may return to the loop that called it.
 enum class Outcome { kContinue, kExit };

@@ -20,7 +20,7 @@ endif()
 
 file(GLOB KZ_CLI_SOURCES CONFIGURE_DEPENDS app/cli/*.cpp)
 if(KZ_CLI_SOURCES)
-  add_executable(klangzwilling-cli ${KZ_CLI_SOURCES})
+  add_executable(klangzwilling-cli ${KZ_CLI_SOURCES} resources/klangzwilling-cli.rc)
   target_link_libraries(klangzwilling-cli PRIVATE kz_win_platform)
 endif()
 

@@ -1,58 +1,99 @@
 // klangzwilling-cli info FILE: what the properties window would show for one MP3 file.
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "app/cli/cli_command.h"
+#include "app/cli/iso_time.h"
 #include "mp3/mp3_reader.h"
 #include "mp3/property_rows.h"
 #include "mp3/timestamp.h"
-
-#ifdef _WIN32
-#include "platform/win32/win_file_system.h"
-#else
-#include "platform/posix/posix_file_system.h"
-#endif
+#include "platform/command_line.h"
 
 namespace kz::cli {
 namespace {
 
-#ifdef _WIN32
-using NativeFileSystem = WinFileSystem;
-#else
-using NativeFileSystem = PosixFileSystem;
-#endif
+constexpr const char* kUsage = "[--] FILE";
+
+constexpr const char* kHelp =
+    "usage: klangzwilling-cli info [--] FILE\n"
+    "\n"
+    "Reads the MP3 headers of FILE as the properties window does and prints, one per line:\n"
+    "  ok=1          the file holds MP3 frames (0: none found, the other values are then -1)\n"
+    "  fileSize=     the size in bytes (the low 32 bits, as the window keeps it)\n"
+    "  durationMs=   the playing time in milliseconds\n"
+    "  bitRate=      bits per second; a negative value means the frames have different bit\n"
+    "                rates, and its amount is their average (-131000: about 131 kbit/s, varying)\n"
+    "  frequency=    the sampling frequency in Hz\n"
+    "  frameCount=   the number of frames\n"
+    "  created=      when the file was created, ISO 8601 in UTC (2024-02-29T13:05:09Z)\n"
+    "followed by the five rows of the properties window, name and value separated by TAB\n"
+    "(its date is the creation date in UTC as the window writes it).\n"
+    "\n"
+    "Exit status: 0 the file holds MP3 frames, 1 it could not be opened or holds none,\n"
+    "2 usage error, 3 writing the output failed.\n";
 
 void PrintField(const char* name, std::int32_t value) {
   std::printf("%s=%ld\n", name, static_cast<long>(value));
 }
 
+// Why the file cannot be read, or nothing when it can.
+std::optional<std::string> OpenProblem(FileSystem& files, const std::string& path) {
+  std::int64_t size = files.FileSize(path);
+  if (size == -1) return "no such file";
+  if (size == -2) return "it is a folder";
+  if (size > 0 && !files.MapReadOnly(path)) return "it cannot be opened for reading";
+  return std::nullopt;
+}
+
 int RunInfo(std::span<const std::string> arguments) {
-  if (arguments.size() != 1) {
-    std::fprintf(stderr, "usage: klangzwilling-cli info FILE\n");
-    return 2;
+  std::optional<std::string> file;
+  bool optionsEnded = false;
+  for (const std::string& argument : arguments) {
+    if (!optionsEnded && argument == "--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && IsHelpOption(argument)) {
+      std::fputs(kHelp, stdout);
+      return FinishOutput(kExitDone);
+    } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
+      return UsageError("info", "unknown option '" + argument + "'");
+    } else if (file) {
+      return UsageError("info", "more than one FILE");
+    } else {
+      file = argument;
+    }
   }
-  const std::string& path = arguments[0];
-  NativeFileSystem files;
+  if (!file) return UsageError("info", "FILE missing");
+  const std::string& path = *file;
+  std::unique_ptr<FileSystem> files = MakeSystemFileSystem();
+  if (std::optional<std::string> problem = OpenProblem(*files, path)) {
+    std::fprintf(stderr, "klangzwilling-cli info: cannot read '%s': %s\n", path.c_str(),
+                 problem->c_str());
+    return kExitUnreadable;
+  }
   Mp3Info info;
-  int ok = ReadMp3Info(files, path, info);
+  int ok = ReadMp3Info(*files, path, info);
   PrintField("ok", ok);
   PrintField("fileSize", info.fileSize);
   PrintField("durationMs", info.durationMs);
   PrintField("bitRate", info.bitRate);
   PrintField("frequency", info.frequency);
   PrintField("frameCount", info.frameCount);
+  std::optional<std::int64_t> created = files->CreationTime(path);
+  std::printf("created=%s\n", created ? IsoUtcTime(*created).c_str() : "");
   for (std::string row :
-       PropertyRows(info, DurationText(info), FileCreationTimestamp(files, path))) {
+       PropertyRows(info, DurationText(info), FileCreationTimestamp(*files, path))) {
     // Column 0 and column 1, split where the window's list splits them.
     std::size_t split = row.find('\n');
     if (split != std::string::npos) row[split] = '\t';
     std::printf("%s\n", row.c_str());
   }
-  return ok == 1 ? 0 : 1;
+  return FinishOutput(ok == 1 ? kExitDone : kExitUnreadable);
 }
 
-const CliCommand kInfoCommand("info", "FILE", RunInfo);
+const CliCommand kInfoCommand("info", kUsage, "what the properties window shows for one MP3 file",
+                              RunInfo);
 
 }  // namespace
 }  // namespace kz::cli

@@ -7,11 +7,11 @@
 
 namespace kz::cli {
 
-ConsoleUi::ConsoleUi(std::string root, bool recursive, std::FILE* rows, std::FILE* messages,
+ConsoleUi::ConsoleUi(std::string root, bool recursive, RowSink onRow, std::FILE* messages,
                      bool messagesOnTerminal)
     : root_(std::move(root)),
       recursive_(recursive),
-      rows_(rows),
+      onRow_(std::move(onRow)),
       messages_(messages),
       messagesOnTerminal_(messagesOnTerminal) {}
 
@@ -33,12 +33,7 @@ void ConsoleUi::AddRow(int id, std::int32_t position, std::string_view text) {
   (void)position;  // rows are only ever appended, so printing keeps the list order
   if (id != id::kResultList) return;
   EraseProgress();
-  line_.assign(text);
-  for (char& c : line_) {
-    if (c == '\n') c = '\t';
-  }
-  line_ += '\n';
-  std::fwrite(line_.data(), 1, line_.size(), rows_);
+  onRow_(text);
   ++rowCount_;
 }
 
@@ -72,11 +67,10 @@ void ConsoleUi::EraseProgress() {
   progressWidth_ = 0;
 }
 
-void ConsoleUi::ReportStatus() {
+void ConsoleUi::ReportStatus(int firstField) {
   EraseProgress();
-  std::fflush(rows_);
-  for (const std::string& text : status_) {
-    std::fwrite(text.data(), 1, text.size(), messages_);
+  for (int field = firstField; field < 2; ++field) {
+    std::fwrite(status_[field].data(), 1, status_[field].size(), messages_);
     std::fputc('\n', messages_);
   }
   std::fflush(messages_);
@@ -90,6 +84,7 @@ std::int32_t ConsoleUi::WaitEvent() {
 std::int32_t ConsoleUi::PollEvent() {
   type_ = control_event::kNone;
   if (!TakeInterrupt()) return event::kNone;
+  interrupted_ = true;
   source_ = id::kSearchButton;
   type_ = control_event::kClick;
   return event::kControl;

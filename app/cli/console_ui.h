@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "app/ui.h"
@@ -8,16 +9,23 @@
 namespace kz::cli {
 
 // The user interface of the command line: the folder tree's text is the folder to scan, the
-// recursion check box is ticked unless --flat was given, result rows go to `rows` as lines of
-// TAB-separated cells, and the status texts to `messages` (the progress drawn in place on a
-// terminal only). The first Ctrl+C arrives as a click on the search button.
+// recursion check box is ticked unless --flat was given, each result row's text (cells
+// separated by line feeds, as the window's list takes them) goes to `onRow`, and the status texts
+// to `messages` (the progress drawn in place on a terminal only). The first Ctrl+C arrives as a
+// click on the search button.
 class ConsoleUi final : public Ui {
  public:
-  ConsoleUi(std::string root, bool recursive, std::FILE* rows, std::FILE* messages,
+  using RowSink = std::function<void(std::string_view row)>;
+  ConsoleUi(std::string root, bool recursive, RowSink onRow, std::FILE* messages,
             bool messagesOnTerminal);
 
-  // Writes status fields 0 and 1 as they stand once the search has ended, one line each.
-  void ReportStatus();
+  // Writes status fields 0 and 1 as they stand once the search has ended, one line each;
+  // `firstField` 1 leaves out the outcome.
+  void ReportStatus(int firstField = 0);
+  // True once a Ctrl+C has cut the search short.
+  bool interrupted() const { return interrupted_; }
+  // Clears the progress line drawn on the terminal, before other messages are written.
+  void EraseProgress();
 
   std::string ControlText(int id) override;
   void SetControlText(int, std::string_view) override {}
@@ -49,17 +57,16 @@ class ConsoleUi final : public Ui {
 
  private:
   void DrawProgress(std::string_view text);
-  void EraseProgress();
 
   std::string root_;
   bool recursive_;
-  std::FILE* rows_;
+  RowSink onRow_;
   std::FILE* messages_;
   bool messagesOnTerminal_;
   std::string status_[2];
   std::size_t progressWidth_ = 0;  // characters of the progress line on the terminal, 0 for none
   std::int32_t rowCount_ = 0;
-  std::string line_;
+  bool interrupted_ = false;
   std::int32_t source_ = -1;
   std::int32_t type_ = -1;
 };

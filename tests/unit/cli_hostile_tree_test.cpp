@@ -106,7 +106,15 @@ TEST_F(HostileTreeTest, ATreeDeeperThanThePathLimitIsScannedAsFarAsPathsReach) {
   EXPECT_EQ(Rows(run.out),
             (Lines{"song.mp3\t1 KB\t.../", "song.mp3\t1 KB\t.../" + Repeated("tief/", 400)}))
       << run.out.substr(0, 200);
-  EXPECT_EQ(run.err, std::string(kSucceeded) + "Anzahl Dateien : 2\n");
+  // The first folder whose path is too long to list is reported: a path of "tief/" over 4000
+  // bytes, on a line of its own.
+  std::string head = "klangzwilling-cli scan: 1 folder could not be read:\n  " + root;
+  std::string tail = std::string("/\n") + kSucceeded + "Anzahl Dateien : 2\n";
+  ASSERT_GT(run.err.size(), head.size() + 4000 + tail.size()) << run.err.substr(0, 200);
+  EXPECT_EQ(run.err.substr(0, head.size()), head);
+  EXPECT_EQ(run.err.substr(run.err.size() - tail.size()), tail);
+  std::string chain = run.err.substr(head.size(), run.err.size() - tail.size() + 1 - head.size());
+  EXPECT_EQ(chain, Repeated("tief/", static_cast<int>(chain.size() / 5)));
 }
 
 TEST_F(HostileTreeTest, FoldersAndFilesThatMayNotBeReadAreSkippedOrShownAsTheyAre) {
@@ -132,21 +140,28 @@ TEST_F(HostileTreeTest, FoldersAndFilesThatMayNotBeReadAreSkippedOrShownAsTheyAr
 
   // The locked folder is counted but contributes nothing; the unreadable file is listed and
   // its size known, so it is a namesake like any other.
+  // The locked folder is reported on stderr, unless --quiet.
   CliRun run = Scan(root, prefix, cli);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Rows(run.out), (Lines{"x.mp3\t3 KB\t.../a/", "x.mp3\t5 KB\t.../b/"}));
-  EXPECT_EQ(run.err, std::string(kSucceeded) + "Anzahl Dateien : 2\n");
+  EXPECT_EQ(run.err, "klangzwilling-cli scan: 1 folder could not be read:\n  " + locked + "/\n" +
+                         kSucceeded + "Anzahl Dateien : 2\n");
+  CliRun quiet = RunCli("scan --quiet " + ShellQuoted(root), scratch, "/", prefix, cli);
+  EXPECT_EQ(quiet.out, run.out);
+  EXPECT_EQ(quiet.err, std::string(kSucceeded) + "Anzahl Dateien : 2\n");
 
+  // A folder argument that cannot be read: a message and exit code 1.
   CliRun lockedRoot = Scan(locked + "/", prefix, cli);
-  EXPECT_EQ(lockedRoot.status, 0) << lockedRoot.err;
+  EXPECT_EQ(lockedRoot.status, 1) << lockedRoot.err;
   EXPECT_EQ(lockedRoot.out, "");
-  EXPECT_EQ(lockedRoot.err, std::string(kNothingFound) + "Anzahl Dateien : 0\n");
+  EXPECT_EQ(lockedRoot.err, "klangzwilling-cli scan: cannot read the folder '" + locked + "/'\n");
 
-  // Its header cannot be read: the failure values, and exit code 1.
+  // Its header cannot be read: a message, and exit code 1.
   CliRun info = RunCli("info " + ShellQuoted(unreadable), scratch, "/", prefix, cli);
   EXPECT_EQ(info.status, 1);
-  EXPECT_EQ(info.out.substr(0, 73),
-            "ok=0\nfileSize=-1\ndurationMs=-1\nbitRate=-1\nfrequency=-1\nframeCount=0\nDauer");
+  EXPECT_EQ(info.out, "");
+  EXPECT_EQ(info.err, "klangzwilling-cli info: cannot read '" + unreadable +
+                          "': it cannot be opened for reading\n");
   chmod(locked.c_str(), 0755);
 }
 

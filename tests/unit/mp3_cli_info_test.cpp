@@ -32,9 +32,13 @@ struct CliInfoTest : ::testing::Test {
 // file whose size has 41828 as its low 32 bits.
 std::string HundredFramesLines(const std::string& path) {
   PosixFileSystem files;
-  std::string date = FormatTimestamp("%mm.%dd.%yyyy", FileCreationTimestamp(files, path));
+  Timestamp created = FileCreationTimestamp(files, path);
+  std::string date = FormatTimestamp("%mm.%dd.%yyyy", created);
+  std::string iso = FormatTimestamp("%yyyy-%mm-%ddT%hh:%ii:%ssZ", created);
   return "ok=1\nfileSize=41828\ndurationMs=2612\nbitRate=128000\nfrequency=44100\n"
-         "frameCount=100\nDauer\t00:02 Min\nBitrate\t128 kBit/s\nFrequenz\t44100 Hz\n"
+         "frameCount=100\ncreated=" +
+         iso +
+         "\nDauer\t00:02 Min\nBitrate\t128 kBit/s\nFrequenz\t44100 Hz\n"
          "Gr\xC3\xB6sse\t41 KB\nDatei erstellt am\t" +
          date + "\n";
 }
@@ -60,24 +64,54 @@ TEST_F(CliInfoTest, AFileBeyondFourGibibytesShowsTheLowBitsOfItsSize) {
   EXPECT_EQ(run.err, "");
 }
 
-TEST_F(CliInfoTest, FailedReadPrintsTheLinesAndExitsWithOne) {
-  CliRun run = Info(testing::ShellQuoted(folder.File("missing.mp3")));
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out,
-            "ok=0\nfileSize=-1\ndurationMs=-1\nbitRate=-1\nfrequency=-1\nframeCount=0\n"
-            "Dauer\t00:00 Min\nBitrate\t0 kBit/s\nFrequenz\t-1 Hz\nGr\xC3\xB6sse\t1 KB\n"
-            "Datei erstellt am\t01.01.1970\n");
+TEST_F(CliInfoTest, AFileThatCannotBeOpenedIsReportedAndExitsWithOne) {
+  for (const std::string& path : {folder.File("missing.mp3"), folder.directory()}) {
+    CliRun run = Info(testing::ShellQuoted(path));
+    EXPECT_EQ(run.status, 1) << path;
+    EXPECT_EQ(run.out, "") << path;
+    EXPECT_EQ(run.err.rfind("klangzwilling-cli info: cannot read '" + path + "': ", 0), 0u)
+        << run.err;
+  }
 }
 
-TEST_F(CliInfoTest, UsageErrorIsOneLineAndExitsWithTwo) {
-  for (const char* arguments : {"", "a.mp3 b.mp3"}) {
+TEST_F(CliInfoTest, AFileWithoutFramesPrintsTheFailureValuesAndExitsWithOne) {
+  std::string path = folder.Write("empty.mp3", std::vector<std::uint8_t>());
+  CliRun run = Info(testing::ShellQuoted(path));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out.rfind("ok=0\nfileSize=-1\ndurationMs=-1\nbitRate=-1\nfrequency=-1\n"
+                          "frameCount=0\ncreated=",
+                          0),
+            0u)
+      << run.out;
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliInfoTest, UsageErrorsExitWithTwoAndHelpExplainsTheFields) {
+  for (const char* arguments : {"", "a.mp3 b.mp3", "--verbose a.mp3"}) {
     SCOPED_TRACE(arguments);
     CliRun run = Info(arguments);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
-    EXPECT_FALSE(run.err.empty());
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1);
+    EXPECT_EQ(run.err.rfind("klangzwilling-cli info: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find("\nusage: klangzwilling-cli info [--] FILE\n"), std::string::npos);
   }
+  for (const char* arguments : {"--help", "-h", "-h a.mp3"}) {
+    CliRun help = Info(arguments);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    EXPECT_NE(help.out.find("a negative value means the frames have different bit\n"
+                            "                rates, and its amount is their average"),
+              std::string::npos)
+        << help.out;
+    EXPECT_NE(help.out.find("created="), std::string::npos);
+  }
+  // After "--" a name starting with a dash is a file, not an option.
+  Mp3Bytes frames;
+  frames.Frames(0xFB, 0x90, 417, 100).Filler(128);
+  folder.Write("-h", frames.bytes());
+  CliRun dashed = testing::RunCli("info -- -h", folder.directory(), folder.directory());
+  EXPECT_EQ(dashed.status, 0) << dashed.err;
+  EXPECT_EQ(dashed.out.substr(0, 5), "ok=1\n");
 }
 
 }  // namespace

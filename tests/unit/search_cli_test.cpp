@@ -75,15 +75,26 @@ TEST_F(CliTest, FlatScansOnlyTheFolderItselfAndNothingFoundIsNoError) {
   EXPECT_EQ(Scan(Quoted(root)).err, " Suche erfolgreich beendet!\nAnzahl Dateien : 2\n");
 }
 
-TEST_F(CliTest, UsageErrorsAndMissingFoldersExitWithTwoAndOneLine) {
+TEST_F(CliTest, UsageErrorsExitWithTwoAndUnreadableFoldersWithOne) {
   std::string file = tree.File("scanned/file.mp3");
   for (const std::string& arguments :
        {std::string(""), std::string("--flat"), std::string("--deep ") + Quoted(root),
-        Quoted(root) + " " + Quoted(root), Quoted(root + "missing"), Quoted(file)}) {
+        Quoted(root) + " " + Quoted(root), std::string("--format xml ") + Quoted(root),
+        std::string("--min-size 1k ") + Quoted(root), Quoted(root) + " --exclude",
+        std::string("--flat=yes ") + Quoted(root)}) {
     CliRun run = Scan(arguments);
     EXPECT_EQ(run.status, 2) << arguments;
     EXPECT_EQ(run.out, "") << arguments;
-    ASSERT_FALSE(run.err.empty()) << arguments;
+    // One line saying what is wrong, then the usage.
+    EXPECT_EQ(run.err.rfind("klangzwilling-cli scan: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find("\nusage: klangzwilling-cli scan [OPTIONS] [--] FOLDER\n"),
+              std::string::npos)
+        << arguments << ": " << run.err;
+  }
+  for (const std::string& arguments : {Quoted(root + "missing"), Quoted(file)}) {
+    CliRun run = Scan(arguments);
+    EXPECT_EQ(run.status, 1) << arguments;
+    EXPECT_EQ(run.out, "") << arguments;
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << arguments << ": " << run.err;
   }
 }

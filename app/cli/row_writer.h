@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace kz::cli {
+
+enum class RowFormat { kWindow, kCsv, kTsv, kJson };
+
+// One file of the result, with what every format needs of it.
+struct ResultRow {
+  std::string_view cells[4];  // the window's cells: name, "N KB", folder below the root, ID
+  std::string_view name;
+  std::string_view directory;  // ends in the separator
+  std::int64_t bytes = -1;     // exact size; -1 when the file was gone when asked
+  std::int32_t group = 0;      // 1 for the first name shown, counting up with each new name
+  std::int32_t id = 0;         // the window's ID
+};
+
+// Writes result rows in one format, each record ended by `terminator` (or CRLF for CSV when
+// the terminator is a line feed, as RFC 4180 has it).
+class RowWriter {
+ public:
+  RowWriter(RowFormat format, char terminator, std::FILE* out)
+      : format_(format), terminator_(terminator), out_(out) {}
+
+  // The header record of CSV and TSV; nothing for the other formats.
+  void WriteHeader();
+  void Write(const ResultRow& row);
+
+ private:
+  void EndRecord();
+
+  RowFormat format_;
+  char terminator_;
+  std::FILE* out_;
+  std::string record_;
+  std::string path_;
+};
+
+// TAB, line feed and carriage return as \t, \n, \r: one window row is always one line.
+void AppendWindowCell(std::string& out, std::string_view cell);
+// RFC 4180: in double quotes, each double quote doubled.
+void AppendCsvField(std::string& out, std::string_view field);
+// Backslash, TAB, line feed and carriage return as \\, \t, \n, \r.
+void AppendTsvField(std::string& out, std::string_view field);
+// A JSON string in double quotes; bytes that are not UTF-8 become U+FFFD.
+void AppendJsonString(std::string& out, std::string_view text);
+
+}  // namespace kz::cli
