@@ -43,7 +43,7 @@ std::optional<std::string> OpenProblem(FileSystem& files, const std::string& pat
   std::int64_t size = files.FileSize(path);
   if (size == -1) return "no such file";
   if (size == -2) return "it is a folder";
-  if (size > 0 && !files.MapReadOnly(path)) return "it cannot be opened for reading";
+  if (size > 0 && !files.OpenReadOnly(path)) return "it cannot be opened for reading";
   return std::nullopt;
 }
 

@@ -40,10 +40,19 @@ class WatchedListings final : public FileSystem {
   std::optional<std::int64_t> CreationTime(std::string_view path) override {
     return inner_.CreationTime(path);
   }
-  std::unique_ptr<MappedFile> MapReadOnly(std::string_view path) override {
-    return inner_.MapReadOnly(path);
+  std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view path) override {
+    return inner_.OpenReadOnly(path);
   }
-  bool RemoveFile(std::string_view path) override { return inner_.RemoveFile(path); }
+  std::optional<FileIdentity> EntryIdentity(std::int32_t depth) override {
+    return inner_.EntryIdentity(depth);
+  }
+  std::optional<ObjectId> ListingFolder(std::int32_t depth) override {
+    return inner_.ListingFolder(depth);
+  }
+  bool RemoveFile(std::string_view directory, std::string_view name,
+                  const FileIdentity& expected) override {
+    return inner_.RemoveFile(directory, name, expected);
+  }
   bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override {
     return inner_.ListFolder(directory, entries);
   }
