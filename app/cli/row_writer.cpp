@@ -1,6 +1,7 @@
 #include "app/cli/row_writer.h"
 
 #include "common/decimal.h"
+#include "search/result_row.h"
 
 namespace kz::cli {
 namespace {
@@ -30,21 +31,7 @@ std::string Decimal64(std::int64_t value) {
 }  // namespace
 
 void AppendWindowCell(std::string& out, std::string_view cell) {
-  for (char c : cell) {
-    switch (c) {
-      case '\t':
-        out += "\\t";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      default:
-        out += c;
-    }
-  }
+  out += ShownText(cell);  // the window's cells already are; a cell from elsewhere may not be
 }
 
 void AppendCsvField(std::string& out, std::string_view field) {
