@@ -39,9 +39,17 @@ void Properties(const Options& options, Checker& check) {
   CliResult cli = RunCli(options, L"info \"" + path + L"\"");
   check.Equal(cli.exitCode, 0, "CLI info exit code");
   std::vector<std::string> lines = SplitLines(cli.out);
-  std::vector<std::string> expected(lines.size() > 6 ? lines.begin() + 6 : lines.end(),
+  // Six header fields and created=, then the five rows.
+  std::vector<std::string> expected(lines.size() > 7 ? lines.begin() + 7 : lines.end(),
                                     lines.end());
   check.Check(rows == expected, "the window shows the CLI's five rows");
+  SYSTEMTIME utc{};
+  GetSystemTime(&utc);
+  char isoToday[16];
+  wsprintfA(isoToday, "%04d-%02d-%02dT", utc.wYear, utc.wMonth, utc.wDay);
+  check.Check(lines.size() > 6 && lines[6].rfind(std::string("created=") + isoToday, 0) == 0 &&
+                  lines[6].back() == 'Z',
+              "CLI: created= in ISO 8601 UTC, today");
   if (check.Equal(static_cast<long long>(rows.size()), 5, "five rows")) {
     check.Equal(rows[0], "Dauer\t00:05 Min", "playing time");
     check.Equal(rows[1], "Bitrate\t128 kBit/s", "bit rate");
