@@ -49,8 +49,10 @@ class WinFileSystem final : public FileSystem {
     std::vector<LONGLONG> batch;  // entries as the system wrote them, 8-byte aligned
     const FILE_ID_BOTH_DIR_INFO* entry = nullptr;  // the current one, inside batch
     std::string name;
+    std::wstring path;  // the folder, ending in '\\'
     void Close();
   };
+  std::optional<std::uint64_t> InheritedVolume(std::int32_t depth, std::wstring_view folderPath);
   Listing* At(std::int32_t depth);
 
   std::vector<Listing> listings_;

@@ -98,7 +98,6 @@ std::optional<std::int64_t> WinFileSystem::CreationTime(std::string_view path) {
   return static_cast<std::int64_t>(units / 10000000u) - kSecondsFrom1601To1970;
 }
 
-
 namespace {
 
 ObjectId IdOf(const BY_HANDLE_FILE_INFORMATION& information) {

@@ -1,3 +1,5 @@
+#include <winternl.h>
+
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
 
@@ -15,7 +17,50 @@ bool LeadsElsewhere(const FILE_ID_BOTH_DIR_INFO& entry) {
   return entry.EaSize == 0 || IsReparseTagNameSurrogate(entry.EaSize);
 }
 
+// The folder's file index alone. GetFileInformationByHandle also asks for the volume serial,
+// which costs Wine about 0.6 ms a call (it asks its mount manager) and would triple the time of
+// a scan under Wine; the index comes from the file itself.
+std::optional<std::uint64_t> FolderIndex(HANDLE folder) {
+  FILE_STANDARD_INFO standard{};
+  if (!GetFileInformationByHandleEx(folder, FileStandardInfo, &standard, sizeof(standard)) ||
+      !standard.Directory) {
+    return std::nullopt;
+  }
+  constexpr auto kFileInternalInformation = static_cast<FILE_INFORMATION_CLASS>(6);
+  IO_STATUS_BLOCK status{};
+  LARGE_INTEGER index{};
+  if (NtQueryInformationFile(folder, &status, &index, sizeof(index), kFileInternalInformation) !=
+      0) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint64_t>(index.QuadPart);
+}
+
+std::optional<std::uint64_t> VolumeOf(HANDLE folder) {
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!GetFileInformationByHandle(folder, &information)) return std::nullopt;
+  return information.dwVolumeSerialNumber;
+}
+
 }  // namespace
+
+// A plain subfolder of the folder listed one depth up lies on that folder's volume: only a
+// link, a junction or a mount point (all reparse points) leads to another one.
+std::optional<std::uint64_t> WinFileSystem::InheritedVolume(std::int32_t depth,
+                                                            std::wstring_view folderPath) {
+  Listing* parent = At(depth - 1);
+  if (!parent || !parent->entry || LeadsElsewhere(*parent->entry) ||
+      !(parent->entry->FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return std::nullopt;
+  }
+  std::wstring_view name(parent->entry->FileName, parent->entry->FileNameLength / sizeof(WCHAR));
+  if (folderPath.size() != parent->path.size() + name.size() + 1 ||
+      !folderPath.starts_with(parent->path) ||
+      folderPath.substr(parent->path.size(), name.size()) != name) {
+    return std::nullopt;
+  }
+  return parent->folderId.volume;
+}
 
 void WinFileSystem::Listing::Close() {
   if (folder != INVALID_HANDLE_VALUE) CloseHandle(folder);
@@ -47,15 +92,15 @@ bool WinFileSystem::OpenListing(std::int32_t depth, std::string_view directory,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (listing.folder == INVALID_HANDLE_VALUE) return false;
-  BY_HANDLE_FILE_INFORMATION opened{};
-  if (!GetFileInformationByHandle(listing.folder, &opened) ||
-      !(opened.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+  std::optional<std::uint64_t> index = FolderIndex(listing.folder);
+  std::optional<std::uint64_t> volume = InheritedVolume(depth, folderPath);
+  if (index && !volume) volume = VolumeOf(listing.folder);
+  if (!index || !volume) {
     listing.Close();
     return false;
   }
-  listing.folderId =
-      ObjectId{opened.dwVolumeSerialNumber,
-               (static_cast<std::uint64_t>(opened.nFileIndexHigh) << 32) | opened.nFileIndexLow};
+  listing.folderId = ObjectId{*volume, *index};
+  listing.path = folderPath;
   if (listing.batch.empty()) listing.batch.resize(kBatchBytes / sizeof(LONGLONG));
   return true;
 }
