@@ -1,31 +1,12 @@
 #include "search/fill_result_list.h"
 
 #include <string>
-#include <string_view>
 
 #include "app/ids.h"
 #include "common/decimal.h"
+#include "search/result_row_text.h"
 
 namespace kz {
-namespace {
-
-// Appends `text` with every occurrence of `cut` left out, scanning from left to right. Every
-// directory begins with the searched folder, so this leaves the path below it. An empty `cut`
-// (the tree's root item was selected meanwhile) removes nothing.
-void AppendWithout(std::string& out, std::string_view text, std::string_view cut) {
-  if (cut.empty()) {
-    out.append(text);
-    return;
-  }
-  std::size_t from = 0;
-  for (std::size_t at = text.find(cut); at != std::string_view::npos; at = text.find(cut, from)) {
-    out.append(text.substr(from, at - from));
-    from = at + cut.size();
-  }
-  out.append(text.substr(from));
-}
-
-}  // namespace
 
 void FillResultList(Program& program) {
   Ui& ui = program.ui;
@@ -44,14 +25,8 @@ void FillResultList(Program& program) {
   list.rewind();
   while (list.advance()) {
     const FileRecord& record = list.current();
-    row.assign(record.name.view());
-    row += '\n';
-    row += IntToDecimal(record.sizeKB);
-    row += " KB\n...";
-    row += separator;
-    AppendWithout(row, record.directory.view(), treeText);
-    row += '\n';
-    row += IntToDecimal(record.id);
+    row.clear();
+    AppendResultRowText(row, record, separator, treeText);
     ui.AddRow(id::kResultList, -1, row);
   }
   ui.EndRowBatch(id::kResultList);
