@@ -5,6 +5,9 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -74,9 +77,16 @@ void CutShort(AppProcess& app, const Options& options, Checker& check) {
   HWND button = app.Control(0);
   std::vector<COLORREF> idle = CapturePixels(button);
   ClickControl(button);
+  // The second click waits until the scan has entered more than 50 folders: the track names of
+  // M:\big\ repeat every 50 folders, so only then are namesakes among the collected files.
+  const std::string progress = " Suche nach doppelten MP3-Dateien...  [Dateien : ";
+  const std::string folders = " / Verzeichnise : ";
   bool scanning = WaitFor(
       [&] {
-        return app.StatusText(0).rfind(" Suche nach doppelten MP3-Dateien...  [Dateien : ", 0) == 0;
+        std::string status = app.StatusText(0);
+        std::size_t at = status.find(folders);
+        return status.rfind(progress, 0) == 0 && at != std::string::npos &&
+               std::atoi(status.c_str() + at + folders.size()) > 60;
       },
       10000);
   check.Check(scanning, "progress text while scanning");
