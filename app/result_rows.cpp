@@ -88,6 +88,18 @@ std::string ResultRows::Cell(std::int32_t row, std::int32_t column) const {
   return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
+std::string_view ResultRows::Name(std::int32_t row) const {
+  if (!Valid(row)) return {};
+  std::uint32_t value = rows_[Index(row)] & ~kTicked;
+  if (value & kOwnText) {
+    std::string_view text = texts_[value & kValue];
+    return text.substr(0, text.find('\n'));
+  }
+  const FileRecord* record = records_ ? records_(static_cast<std::int32_t>(value)) : nullptr;
+  return record ? record->name.view().substr(0, record->name.view().find('\n'))
+                : std::string_view();
+}
+
 std::size_t ResultRows::storageBytes() const {
   std::size_t bytes = rows_.capacity() * sizeof(std::uint32_t);
   bytes += texts_.capacity() * sizeof(std::string);

@@ -40,6 +40,8 @@ class ResultRows {
   std::string Text(std::int32_t row) const;
   // One cell; "" for a row outside the list or a column the text has no cell for.
   std::string Cell(std::int32_t row, std::int32_t column) const;
+  // The first cell without building the row; valid until the rows change.
+  std::string_view Name(std::int32_t row) const;
 
   // Bytes held for the rows (not counting the records), for the memory benchmark.
   std::size_t storageBytes() const;

@@ -52,6 +52,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       RunMainLoop(program);
       // Exit: no question, no command to the media player; the windows close with `main`.
       ui.SetPlaybackWakeups(false);
+      // The list may still be asked for texts while the windows close; the records go first.
+      if (ResultList* results = main->results()) results->UseRecords(nullptr);
     }
   }
   if (SUCCEEDED(com)) CoUninitialize();

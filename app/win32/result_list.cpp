@@ -211,12 +211,14 @@ void ResultList::FillDisplayInfo(LVITEMW& item) {
 }
 
 // Typing letters over the list selects the next row whose name begins with them, as in an
-// ordinary list view.
+// ordinary list view. Letters compare without case in the ASCII range, other characters exactly,
+// so a search through a million rows needs no text conversion per row.
 std::int32_t ResultList::FindRow(const NMLVFINDITEMW& find) {
   const LVFINDINFOW& info = find.lvfi;
   if (!(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz) return -1;
-  std::wstring_view wanted = info.psz;
+  std::string wanted = Narrow(info.psz);
   bool partial = (info.flags & LVFI_PARTIAL) != 0;
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   std::int32_t count = rows_.count();
   std::int32_t start = find.iStart < 0 || find.iStart >= count ? 0 : find.iStart;
   for (std::int32_t step = 0; step < count; ++step) {
@@ -225,13 +227,13 @@ std::int32_t ResultList::FindRow(const NMLVFINDITEMW& find) {
       if (!(info.flags & LVFI_WRAP)) break;
       row -= count;
     }
-    std::wstring name = Widen(rows_.Cell(row, 0));
+    std::string_view name = rows_.Name(row);
     if (partial ? name.size() < wanted.size() : name.size() != wanted.size()) continue;
-    if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.data(),
-                       static_cast<int>(wanted.size()), wanted.data(),
-                       static_cast<int>(wanted.size())) == CSTR_EQUAL) {
-      return row;
+    bool same = true;
+    for (std::size_t at = 0; same && at < wanted.size(); ++at) {
+      same = lower(name[at]) == lower(wanted[at]);
     }
+    if (same) return row;
   }
   return -1;
 }

@@ -56,6 +56,8 @@ TEST_F(ResultRowsTest, RowsReadBackExactlyTheTextsTheyWereAddedWith) {
   EXPECT_EQ(rows.Cell(0, 4), "");
   EXPECT_EQ(rows.Cell(0, -1), "");
   EXPECT_EQ(rows.Text(4), "");
+  EXPECT_EQ(rows.Name(2), "b.mp3");
+  EXPECT_EQ(rows.Name(4), "");
   EXPECT_EQ(rows.Cell(-1, 0), "");
   // Four bytes a row: nothing of the texts is copied.
   EXPECT_LE(rows.storageBytes(), 4 * sizeof(std::uint32_t) + 64);
@@ -75,6 +77,8 @@ TEST_F(ResultRowsTest, TextsTheRecordsDoNotGiveAreKeptAsAdded) {
   EXPECT_EQ(rows.Cell(2, 3), "17");
   EXPECT_EQ(rows.Cell(3, 0), "no cells at all");
   EXPECT_EQ(rows.Cell(3, 1), "");
+  EXPECT_EQ(rows.Name(0), "a.mp3");
+  EXPECT_EQ(rows.Name(3), "no cells at all");
 }
 
 TEST_F(ResultRowsTest, TheCutStaysWhileRowsAreHeld) {
