@@ -41,8 +41,7 @@ LRESULT ResultList::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_GETITEMSTATE:
       result = GetItemState(wParam, lParam);
       break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONDOWN:  // only the press: a double click changes the tick once
       ToggleTickAt(lParam);
       result = DefSubclassProc(list_, message, wParam, lParam);
       break;

@@ -76,13 +76,23 @@ void TickByClick(AppProcess& app, HWND list, Checker& check, int row) {
   check.Check(Ticked(app, list, row), "a click on the box ticks the row");
   check.Check(!Ticked(app, list, row - 1) && !Ticked(app, list, row + 1),
               "the rows beside it stay unticked");
+  Sleep(600);  // clicks on the same spot in quick succession make a double click
   ClickAt(box);
   app.Settle(200);
   check.Check(!Ticked(app, list, row), "a second click unticks it");
-  Sleep(600);  // no double click
+  Sleep(600);
   ClickAt(box);
   app.Settle(200);
   check.Check(Ticked(app, list, row), "a third click ticks it again");
+  Sleep(600);
+  ClickAt(box);
+  ClickAt(box);
+  app.Settle(200);
+  check.Check(!Ticked(app, list, row), "a double click changes the tick once");
+  Sleep(600);
+  ClickAt(box);
+  app.Settle(200);
+  check.Check(Ticked(app, list, row), "and a click ticks it again");
 }
 
 void TickBySpace(AppProcess& app, HWND list, Checker& check, int row) {
