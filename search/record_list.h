@@ -25,6 +25,12 @@ class RecordList {
   std::int32_t currentIndex();
   std::int32_t count() const { return count_; }
   FileRecord* selectAt(std::int32_t position);
+  // The record at a position without moving the cursor; null when there is none or the list
+  // would first have to be packed (a list only ever appended to never needs that).
+  const FileRecord* recordAt(std::int32_t position) const {
+    if (!packed_ || position < 0 || position >= count_) return nullptr;
+    return &nodes_[static_cast<std::size_t>(position)].record;
+  }
   void sortByName();
 
   // The current record; only valid while currentIndex() != -1.

@@ -44,10 +44,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       WinUi ui(instance, *main, events, images);
       Program program(ui, clock, files, media);
       program.title = title;
+      if (ResultList* results = main->results()) {
+        results->UseRecords(
+            [&program](std::int32_t id) { return program.duplicateIndex.recordAt(id); });
+      }
       RefreshStatus(program);
       RunMainLoop(program);
       // Exit: no question, no command to the media player; the windows close with `main`.
       ui.SetPlaybackWakeups(false);
+      // The list may still be asked for texts while the windows close; the records go first.
+      if (ResultList* results = main->results()) results->UseRecords(nullptr);
     }
   }
   if (SUCCEEDED(com)) CoUninitialize();

@@ -46,6 +46,7 @@ MainWindow::MainWindow(HINSTANCE instance, EventService& events, const BuiltInIm
 
 MainWindow::~MainWindow() {
   tree_.reset();
+  results_.reset();
   if (window_) DestroyWindow(window_);
   if (itemMenu_) DestroyMenu(itemMenu_);
 }
@@ -99,10 +100,10 @@ void MainWindow::CreateControls(FileSystem& files) {
                                     font_, files);
   if (tree_) controls_[id::kFolderTree] = tree_->hwnd();
 
-  HWND list =
-      AddControl(id::kResultList, WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                 WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                 216, 16, 408, 244);
+  HWND list = AddControl(id::kResultList, WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                         WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                             LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
+                         216, 16, 408, 244);
   if (list) {
     DWORD extended =
         LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_CHECKBOXES;
@@ -124,6 +125,8 @@ void MainWindow::CreateControls(FileSystem& files) {
       SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&info));
       ++index;
     }
+    // The rows live in the program; the control asks for what it shows.
+    results_ = std::make_unique<ResultList>(list);
   }
 
   constexpr DWORD kImageButton = WS_TABSTOP | BS_OWNERDRAW;
@@ -275,6 +278,7 @@ bool MainWindow::OnNotify(const NMHDR& header, LRESULT& result) {
   int controlId = IdOf(header.hwndFrom);
   if (controlId == id::kFolderTree && tree_ && tree_->OnNotify(header, result)) return true;
   if (controlId != id::kResultList && controlId != id::kFolderTree) return false;
+  if (controlId == id::kResultList && results_ && results_->OnNotify(header, result)) return true;
   switch (header.code) {
     case NM_CLICK:
       events_.RecordControlEvent(controlId, control_event::kClick);

@@ -9,6 +9,7 @@
 #include "app/win32/event_service.h"
 #include "app/win32/folder_tree_control.h"
 #include "app/win32/image_loader.h"
+#include "app/win32/result_list.h"
 
 namespace kz {
 
@@ -31,6 +32,7 @@ class MainWindow {
   HWND Control(int controlId) const;
   HMENU itemMenu() const { return itemMenu_; }
   FolderTreeControl* tree() const { return tree_.get(); }
+  ResultList* results() const { return results_.get(); }
   HFONT font() const { return font_; }
   void SetButtonImage(int controlId, HICON image);
   // Menu command numbers: the platform treats command 0 as "nothing chosen", so the items get
@@ -59,6 +61,7 @@ class MainWindow {
   std::array<HWND, 14> controls_{};
   std::array<HICON, 6> buttonImages_{};
   std::unique_ptr<FolderTreeControl> tree_;
+  std::unique_ptr<ResultList> results_;
   HMENU itemMenu_ = nullptr;
   HFONT font_ = nullptr;
   int nextFrameId_ = 1000;

@@ -53,6 +53,10 @@ std::string WinUi::ControlText(int id) {
   HWND control = Control(id);
   if (!control) return "";
   if (id == id::kFolderTree) return main_.tree() ? main_.tree()->SelectedPath() : "";
+  if (ResultList* results = Results(id)) {
+    std::int32_t selected = results->SelectedRow();
+    return selected < 0 ? "" : results->RowText(selected, 0);
+  }
   if (HWND list = List(id)) {
     std::int32_t selected = list_view::SelectedRow(list);
     return selected < 0 ? "" : list_view::RowText(list, selected, 0);
@@ -71,6 +75,7 @@ std::int32_t WinUi::ControlState(int id) {
     case id::kRecursiveCheck:
       return SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
     case id::kResultList:
+      return Results(id) ? Results(id)->SelectedRow() : -1;
     case id::kPropertiesList:
       return list_view::SelectedRow(control);
     case id::kPositionBar:
@@ -108,38 +113,67 @@ void WinUi::DisableControl(int id, int flag) {
   if (HWND control = Control(id)) EnableWindow(control, flag ? FALSE : TRUE);
 }
 
+ResultList* WinUi::Results(int id) const {
+  return id == id::kResultList ? main_.results() : nullptr;
+}
+
 std::int32_t WinUi::RowCount(int id) {
+  if (ResultList* results = Results(id)) return results->RowCount();
   HWND list = List(id);
   return list ? list_view::RowCount(list) : 0;
 }
 
 std::int32_t WinUi::RowState(int id, std::int32_t row) {
+  if (ResultList* results = Results(id)) return results->RowState(row);
   HWND list = List(id);
   return list ? list_view::RowState(list, row) : 0;
 }
 
 std::string WinUi::RowText(int id, std::int32_t row, std::int32_t column) {
+  if (ResultList* results = Results(id)) return results->RowText(row, column);
   HWND list = List(id);
   return list ? list_view::RowText(list, row, column) : "";
 }
 
 void WinUi::AddRow(int id, std::int32_t position, std::string_view text) {
+  if (ResultList* results = Results(id)) {
+    // The directories of the first rows are cut by the folder selected now (the search's root).
+    std::string cut = results->RowCount() == 0 ? ControlText(id::kFolderTree) : std::string();
+    results->AddRow(position, text, cut);
+    return;
+  }
   if (HWND list = List(id)) list_view::AddRow(list, position, text);
 }
 
 void WinUi::RemoveRow(int id, std::int32_t row) {
+  if (ResultList* results = Results(id)) {
+    results->RemoveRow(row);
+    return;
+  }
   if (HWND list = List(id)) list_view::RemoveRow(list, row);
 }
 
 void WinUi::ClearRows(int id) {
+  if (ResultList* results = Results(id)) {
+    results->ClearRows();
+    return;
+  }
   if (HWND list = List(id)) list_view::ClearRows(list);
 }
 
 void WinUi::BeginRowBatch(int id, std::int32_t expectedRows) {
+  if (ResultList* results = Results(id)) {
+    results->BeginBatch(expectedRows);
+    return;
+  }
   if (HWND list = List(id)) list_view::BeginBatch(list, expectedRows);
 }
 
 void WinUi::EndRowBatch(int id) {
+  if (ResultList* results = Results(id)) {
+    results->EndBatch();
+    return;
+  }
   if (HWND list = List(id)) list_view::EndBatch(list);
 }
 

@@ -49,6 +49,8 @@ class WinUi final : public Ui {
  private:
   HWND Control(int id) const;
   HWND List(int id) const;
+  // The result list's own rows, or null for any other id.
+  ResultList* Results(int id) const;
 
   HINSTANCE instance_;
   MainWindow& main_;

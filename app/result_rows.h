@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "search/file_record.h"
+
+namespace kz {
+
+// The rows of the result list, kept by the program itself so that the list control holds no copy
+// of them: a row costs four bytes while its text is exactly what its record gives (name, size,
+// directory below the searched folder, ID), and only a row whose text differs keeps a copy.
+// Each row also carries its tick bit, which moves with the row when rows above it are removed.
+class ResultRows {
+ public:
+  // The record with an ID (its position in DuplicateIndex), or null when there is none.
+  using RecordById = std::function<const FileRecord*(std::int32_t id)>;
+
+  explicit ResultRows(char separator) : separator_(separator) {}
+
+  void UseRecords(RecordById records) { records_ = std::move(records); }
+  // The folder text cut from the directories of rows added to an empty store; while rows are
+  // held it stays as it was, so every row keeps the text it was added with.
+  void SetCut(std::string_view cut);
+  void Reserve(std::int32_t rows) { rows_.reserve(static_cast<std::size_t>(rows)); }
+
+  // position -1 (or one past the end) appends; the row is not ticked.
+  void Insert(std::int32_t position, std::string_view text);
+  void Remove(std::int32_t row);
+  void Clear();
+
+  std::int32_t count() const { return static_cast<std::int32_t>(rows_.size()); }
+  bool Ticked(std::int32_t row) const { return Valid(row) && (rows_[Index(row)] & kTicked); }
+  // False when the row does not exist or already had that tick.
+  bool SetTicked(std::int32_t row, bool ticked);
+  // The row's cells separated by "\n"; "" for a row outside the list.
+  std::string Text(std::int32_t row) const;
+  // One cell; "" for a row outside the list or a column the text has no cell for.
+  std::string Cell(std::int32_t row, std::int32_t column) const;
+  // The first cell without building the row; valid until the rows change.
+  std::string_view Name(std::int32_t row) const;
+
+  // Bytes held for the rows (not counting the records), for the memory benchmark.
+  std::size_t storageBytes() const;
+
+ private:
+  static constexpr std::uint32_t kTicked = 1U << 31;
+  static constexpr std::uint32_t kOwnText = 1U << 30;  // the value indexes texts_
+  static constexpr std::uint32_t kValue = kOwnText - 1;
+
+  bool Valid(std::int32_t row) const { return row >= 0 && row < count(); }
+  static std::size_t Index(std::int32_t row) { return static_cast<std::size_t>(row); }
+  // The record a text was built from with the current cut, or -1.
+  std::int64_t RecordOfText(std::string_view text) const;
+
+  std::vector<std::uint32_t> rows_;
+  std::vector<std::string> texts_;
+  RecordById records_;
+  std::string cut_;
+  char separator_;
+};
+
+}  // namespace kz

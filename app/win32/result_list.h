@@ -1,0 +1,72 @@
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/result_rows.h"
+
+namespace kz {
+
+// The result list as an owner-data list view: the control holds only the row count and the
+// selection, texts come from the program's rows when the control asks for them (LVN_GETDISPINFO),
+// and tick marks from the rows' tick bits. An owner-data list ticks nothing by itself, so the
+// click on a box, the Space key and LVM_SETITEMSTATE with a state image (as other processes
+// send it) are turned into tick bits here; each tick change reaches the parent as the
+// LVN_ITEMCHANGED of the state image that an ordinary list view sends.
+class ResultList {
+ public:
+  // Subclasses `list`, which must have been created with LVS_OWNERDATA.
+  explicit ResultList(HWND list);
+  ResultList(const ResultList&) = delete;
+  ResultList& operator=(const ResultList&) = delete;
+  ~ResultList();
+
+  HWND hwnd() const { return list_; }
+  void UseRecords(ResultRows::RecordById records) { rows_.UseRecords(std::move(records)); }
+
+  std::int32_t RowCount() const { return rows_.count(); }
+  std::int32_t SelectedRow();
+  // 1 selected, 2 ticked; 0 for a row outside the list.
+  std::int32_t RowState(std::int32_t row);
+  std::string RowText(std::int32_t row, std::int32_t column);
+  // `cut`: the folder text that the rows' directories were built without.
+  void AddRow(std::int32_t position, std::string_view text, std::string_view cut);
+  void RemoveRow(std::int32_t row);
+  void ClearRows();
+  void BeginBatch(std::int32_t expectedRows);
+  void EndBatch();
+
+  // The parent's WM_NOTIFY from this list: the texts and tick marks asked for, and the search by
+  // typed letters. True when handled, with the result in `result`.
+  bool OnNotify(const NMHDR& header, LRESULT& result);
+
+  std::size_t storageBytes() const { return rows_.storageBytes(); }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR subclass, DWORD_PTR self);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT SetItemState(WPARAM row, const LVITEMW& item);
+  LRESULT GetItemState(WPARAM row, LPARAM mask);
+  void ToggleTickAt(LPARAM point);
+  // Changes the tick of one row, or of every row for -1, redraws and tells the parent.
+  void SetTick(std::int32_t row, bool ticked);
+  void FillDisplayInfo(LVITEMW& item);
+  std::int32_t FindRow(const NMLVFINDITEMW& find);
+  void UpdateCount(DWORD flags);
+
+  HWND list_;
+  ResultRows rows_{'\\'};
+  bool batch_ = false;
+  // The selected row as last asked for; forgotten whenever the control handles a message,
+  // since only its own procedure can change the selection.
+  std::int32_t selected_ = -1;
+  bool selectedKnown_ = false;
+};
+
+}  // namespace kz

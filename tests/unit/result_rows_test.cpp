@@ -1,0 +1,151 @@
+#include "app/result_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "search/record_list.h"
+#include "search/result_row_text.h"
+
+namespace kz {
+namespace {
+
+// Rows over a DuplicateIndex of four records below C:\Musik\, as the list fill adds them.
+struct ResultRowsTest : ::testing::Test {
+  void SetUp() override {
+    const char* names[] = {"b.mp3", "a.mp3", "b.mp3", "a.mp3"};
+    const char* folders[] = {"C:\\Musik\\", "C:\\Musik\\Pop\\", "C:\\Musik\\Pop\\", "C:\\Musik\\"};
+    for (int i = 0; i < 4; ++i) {
+      FileRecord& record = index.insertAfterCurrent();
+      record.id = i;
+      record.name = names[i];
+      record.directory = folders[i];
+      record.sizeKB = 100 + i;
+    }
+    rows.UseRecords([this](std::int32_t id) { return index.recordAt(id); });
+    rows.SetCut(kRoot);
+  }
+  std::string TextOf(std::int32_t id) {
+    std::string text;
+    AppendResultRowText(text, *index.recordAt(id), '\\', kRoot);
+    return text;
+  }
+  void AddAll() {
+    for (std::int32_t id : {3, 1, 0, 2}) rows.Insert(-1, TextOf(id));
+  }
+  std::vector<std::string> Ids() {
+    std::vector<std::string> ids;
+    for (std::int32_t row = 0; row < rows.count(); ++row) ids.push_back(rows.Cell(row, 3));
+    return ids;
+  }
+
+  static constexpr const char* kRoot = "C:\\Musik\\";
+  RecordList index;
+  ResultRows rows{'\\'};
+};
+
+TEST_F(ResultRowsTest, RowsReadBackExactlyTheTextsTheyWereAddedWith) {
+  AddAll();
+  ASSERT_EQ(rows.count(), 4);
+  EXPECT_EQ(rows.Text(1), "a.mp3\n101 KB\n...\\Pop\\\n1");
+  EXPECT_EQ(rows.Cell(0, 0), "a.mp3");
+  EXPECT_EQ(rows.Cell(0, 1), "103 KB");
+  EXPECT_EQ(rows.Cell(0, 2), "...\\");
+  EXPECT_EQ(rows.Cell(0, 3), "3");
+  EXPECT_EQ(rows.Cell(0, 4), "");
+  EXPECT_EQ(rows.Cell(0, -1), "");
+  EXPECT_EQ(rows.Text(4), "");
+  EXPECT_EQ(rows.Name(2), "b.mp3");
+  EXPECT_EQ(rows.Name(4), "");
+  EXPECT_EQ(rows.Cell(-1, 0), "");
+  // Four bytes a row: nothing of the texts is copied.
+  EXPECT_LE(rows.storageBytes(), 4 * sizeof(std::uint32_t) + 64);
+}
+
+TEST_F(ResultRowsTest, TextsTheRecordsDoNotGiveAreKeptAsAdded) {
+  const std::vector<std::string> odd = {
+      "a.mp3\n999 KB\n...\\Pop\\\n1",   // another size than the record's
+      "a.mp3\n101 KB\n...\\Pop\\\n01",  // the ID written another way
+      "x.mp3\n1 KB\n...\\\n17",         // no record with that ID
+      "no cells at all",
+      "a.mp3\n101 KB\n...\\Pop\\\n-1",
+      "",
+  };
+  for (const std::string& text : odd) rows.Insert(-1, text);
+  for (std::int32_t row = 0; row < 6; ++row) EXPECT_EQ(rows.Text(row), odd[row]);
+  EXPECT_EQ(rows.Cell(2, 3), "17");
+  EXPECT_EQ(rows.Cell(3, 0), "no cells at all");
+  EXPECT_EQ(rows.Cell(3, 1), "");
+  EXPECT_EQ(rows.Name(0), "a.mp3");
+  EXPECT_EQ(rows.Name(3), "no cells at all");
+}
+
+TEST_F(ResultRowsTest, TheCutStaysWhileRowsAreHeld) {
+  rows.Insert(-1, TextOf(1));
+  rows.SetCut("C:\\");  // ignored: a row is held
+  rows.Insert(-1, TextOf(2));
+  EXPECT_EQ(rows.Cell(0, 2), "...\\Pop\\");
+  EXPECT_EQ(rows.Cell(1, 2), "...\\Pop\\");
+  rows.Clear();
+  rows.SetCut("C:\\");
+  rows.Insert(-1, TextOf(2));  // built with the old cut: kept as it came
+  EXPECT_EQ(rows.Cell(0, 2), "...\\Pop\\");
+}
+
+TEST_F(ResultRowsTest, TicksMoveWithTheirRowsWhenRowsAboveAreRemoved) {
+  AddAll();
+  EXPECT_TRUE(rows.SetTicked(1, true));
+  EXPECT_TRUE(rows.SetTicked(3, true));
+  EXPECT_FALSE(rows.SetTicked(3, true));  // no change
+  EXPECT_FALSE(rows.SetTicked(4, true));  // no such row
+  rows.Remove(0);
+  EXPECT_EQ(Ids(), (std::vector<std::string>{"1", "0", "2"}));
+  EXPECT_TRUE(rows.Ticked(0));
+  EXPECT_FALSE(rows.Ticked(1));
+  EXPECT_TRUE(rows.Ticked(2));
+  rows.Remove(1);
+  EXPECT_EQ(Ids(), (std::vector<std::string>{"1", "2"}));
+  EXPECT_TRUE(rows.Ticked(0) && rows.Ticked(1));
+  EXPECT_EQ(rows.Text(1), "b.mp3\n102 KB\n...\\Pop\\\n2");
+  rows.Remove(7);  // outside: nothing happens
+  EXPECT_EQ(rows.count(), 2);
+  EXPECT_TRUE(rows.SetTicked(0, false));
+  EXPECT_FALSE(rows.Ticked(0));
+  EXPECT_FALSE(rows.Ticked(-1));
+}
+
+TEST_F(ResultRowsTest, InsertingInTheMiddleShiftsRowsAndTicksDown) {
+  rows.Insert(-1, TextOf(0));
+  rows.Insert(-1, "kept\ntext");
+  rows.SetTicked(1, true);
+  rows.Insert(1, TextOf(3));
+  rows.Insert(99, TextOf(2));  // past the end appends
+  EXPECT_EQ(Ids(), (std::vector<std::string>{"0", "3", "", "2"}));
+  EXPECT_EQ(rows.Text(2), "kept\ntext");
+  EXPECT_TRUE(rows.Ticked(2));
+  EXPECT_FALSE(rows.Ticked(1));
+  rows.Remove(2);
+  EXPECT_EQ(Ids(), (std::vector<std::string>{"0", "3", "2"}));
+}
+
+TEST_F(ResultRowsTest, ClearDropsRowsTicksAndKeptTexts) {
+  AddAll();
+  rows.Insert(-1, "kept");
+  rows.SetTicked(4, true);
+  rows.Clear();
+  EXPECT_EQ(rows.count(), 0);
+  EXPECT_FALSE(rows.Ticked(0));
+  rows.Insert(-1, TextOf(0));
+  EXPECT_FALSE(rows.Ticked(0));
+  EXPECT_EQ(rows.Cell(0, 3), "0");
+}
+
+TEST_F(ResultRowsTest, RowsWithoutRecordsKeepTheirTexts) {
+  ResultRows bare('\\');
+  bare.Insert(-1, TextOf(1));
+  EXPECT_EQ(bare.Text(0), TextOf(1));
+}
+
+}  // namespace
+}  // namespace kz
