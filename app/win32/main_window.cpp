@@ -242,6 +242,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_ACTIVATE:
+      if (OnActivate(wParam)) return 0;
+      break;
     case WM_DEVICECHANGE:
       if (tree_) tree_->OnDeviceChange(wParam, lParam);
       return TRUE;
@@ -249,6 +252,21 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+bool MainWindow::OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window_, focus)) focusOnDeactivate_ = focus;
+    return false;
+  }
+  // Minimized, or the control has gone: the default gives the focus to the window itself.
+  if (HIWORD(wParam) || !focusOnDeactivate_ || !IsWindow(focusOnDeactivate_) ||
+      !IsChild(window_, focusOnDeactivate_)) {
+    return false;
+  }
+  SetFocus(focusOnDeactivate_);
+  return true;
 }
 
 void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -50,6 +50,8 @@ class MainWindow {
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // Keeps or gives back the focused control; true when it set the focus itself.
+  bool OnActivate(WPARAM wParam);
   void OnCommand(WPARAM wParam, LPARAM lParam);
   bool OnNotify(const NMHDR& header, LRESULT& result);
   int IdOf(HWND control) const;
@@ -58,6 +60,9 @@ class MainWindow {
   EventService& events_;
   const BuiltInImages& images_;
   HWND window_ = nullptr;
+  // The control that had the focus when the window was last deactivated; it gets it back on
+  // activation, as in a dialog, so that Tab and Shift+Tab go on from there.
+  HWND focusOnDeactivate_ = nullptr;
   std::array<HWND, 14> controls_{};
   std::array<HICON, 6> buttonImages_{};
   std::unique_ptr<FolderTreeControl> tree_;

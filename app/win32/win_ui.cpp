@@ -221,6 +221,8 @@ bool WinUi::OpenPropertiesWindow() {
 
 void WinUi::ClosePropertiesWindow() {
   properties_.reset();
+  // The window was opened for a row of the result list; the user goes on there.
+  if (HWND list = Control(id::kResultList)) SetFocus(list);
 }
 
 std::int32_t WinUi::AskYesNo(std::string_view caption, std::string_view text) {
