@@ -260,8 +260,17 @@ bool MainWindow::OnActivate(WPARAM wParam) {
     if (focus && IsChild(window_, focus)) focusOnDeactivate_ = focus;
     return false;
   }
-  // Minimized, or the control has gone: the default gives the focus to the window itself.
-  if (HIWORD(wParam) || !focusOnDeactivate_ || !IsWindow(focusOnDeactivate_) ||
+  // Minimized: the default gives the focus to the window itself.
+  return !HIWORD(wParam) && GiveBackFocus();
+}
+
+void MainWindow::FocusOnActivation(HWND control) {
+  focusOnDeactivate_ = control;
+}
+
+bool MainWindow::GiveBackFocus() {
+  // The control may have gone meanwhile.
+  if (!focusOnDeactivate_ || !IsWindow(focusOnDeactivate_) ||
       !IsChild(window_, focusOnDeactivate_)) {
     return false;
   }

@@ -39,6 +39,11 @@ class MainWindow {
   // numbers of their own that map back to the item ids.
   static constexpr UINT kMenuCommandBase = 0x7E00;
 
+  // The control that gets the focus when the window is activated next.
+  void FocusOnActivation(HWND control);
+  // Gives the focus to that control; false when there is none.
+  bool GiveBackFocus();
+
  private:
   MainWindow(HINSTANCE instance, EventService& events, const BuiltInImages& images);
   bool Open(const std::string& title);

@@ -212,6 +212,7 @@ std::int64_t WinUi::ImageById(int imageId) {
 
 void WinUi::EnableMainWindow(bool enabled) {
   EnableWindow(main_.hwnd(), enabled ? TRUE : FALSE);
+  if (enabled && GetActiveWindow() == main_.hwnd()) main_.GiveBackFocus();
 }
 
 bool WinUi::OpenPropertiesWindow() {
@@ -220,9 +221,10 @@ bool WinUi::OpenPropertiesWindow() {
 }
 
 void WinUi::ClosePropertiesWindow() {
+  // The window was opened for a row of the result list; the user goes on there. The main
+  // window is still disabled here, so the focus follows when it is enabled again.
+  if (HWND list = Control(id::kResultList)) main_.FocusOnActivation(list);
   properties_.reset();
-  // The window was opened for a row of the result list; the user goes on there.
-  if (HWND list = Control(id::kResultList)) SetFocus(list);
 }
 
 std::int32_t WinUi::AskYesNo(std::string_view caption, std::string_view text) {
