@@ -80,6 +80,7 @@ class SizeOnlyFiles final : public FileSystem {
   }
   std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view) override { return nullptr; }
   bool ListFolder(std::string_view, std::vector<FolderEntry>&) override { return false; }
+  bool HasSubfolder(std::string_view) override { return false; }
 };
 
 class NoMedia final : public MediaService {

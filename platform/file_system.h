@@ -90,6 +90,11 @@ class FileSystem {
 
   // The entries of a folder (all of them, "." and ".." left out). False when it cannot be listed.
   virtual bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) = 0;
+
+  // Whether the folder holds a subfolder ("." and ".." aside): the listing stops at the first,
+  // so a folder of many files costs no more than its entries up to there. False when it cannot
+  // be listed.
+  virtual bool HasSubfolder(std::string_view directory) = 0;
 };
 
 }  // namespace kz

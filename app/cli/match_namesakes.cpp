@@ -4,7 +4,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "app/cli/case_fold.h"
+#include "common/case_fold.h"
 
 namespace kz::cli {
 namespace {

@@ -56,6 +56,7 @@ class WatchedListings final : public FileSystem {
   bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override {
     return inner_.ListFolder(directory, entries);
   }
+  bool HasSubfolder(std::string_view directory) override { return inner_.HasSubfolder(directory); }
 
  private:
   bool IsExcluded(std::string_view name) const;

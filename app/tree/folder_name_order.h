@@ -4,9 +4,11 @@
 
 namespace kz {
 
-// The order of folder items under their parent: without regard to case (alpha, Beta, gamma),
-// for ASCII and for the Latin-1 letters (Ärger next to ärger); names equal but for case keep a
-// fixed byte-wise order among themselves.
+// The order of folder items under their parent, as a reader of the name's language expects:
+// letters compare without regard to case, and a letter with an accent next to its base letter
+// (alpha, Ärger, Beta, Zebra; альфа, Бета; ά next to α). Letters that are letters of their own
+// (ł after l) follow their base letter. Names equal so far order by their accents, then by the
+// exact bytes, so that the order is total and fixed.
 bool FolderNameLess(std::string_view left, std::string_view right);
 
 }  // namespace kz

@@ -119,11 +119,7 @@ void FolderTreeModel::ReadDriveLook(TreeItem& drive) {
 }
 
 bool FolderTreeModel::HasSubfolder(const std::string& directory) {
-  std::vector<FolderEntry> entries;
-  if (!FitsSearchPathLimit(directory) || !files_.ListFolder(directory, entries)) return false;
-  return std::any_of(entries.begin(), entries.end(), [](const FolderEntry& entry) {
-    return entry.isDirectory && entry.name != "." && entry.name != "..";
-  });
+  return FitsSearchPathLimit(directory) && files_.HasSubfolder(directory);
 }
 
 bool ShowsExpandButton(const TreeItem& item) {

@@ -40,47 +40,30 @@ SIZE IconSize(HICON icon) {
 
 }  // namespace
 
-void DrawImageButton(const DRAWITEMSTRUCT& item, HICON image) {
-  HDC dc = item.hDC;
-  RECT face = item.rcItem;
-  bool pressed = item.itemState & ODS_SELECTED;
-  bool disabled = item.itemState & ODS_DISABLED;
-  bool focused = (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT);
-
-  ButtonTheme theme(item.hwndItem);
-  int margin = 2;
-  if (theme.get()) {
-    int state = disabled ? PBS_DISABLED : pressed ? PBS_PRESSED : PBS_NORMAL;
-    if (IsThemeBackgroundPartiallyTransparent(theme.get(), BP_PUSHBUTTON, state)) {
-      DrawThemeParentBackground(item.hwndItem, dc, &face);
-    }
-    DrawThemeBackground(theme.get(), dc, BP_PUSHBUTTON, state, &face, nullptr);
-    margin = 4;
+LRESULT DrawImageOnButton(const NMCUSTOMDRAW& draw, HICON image) {
+  if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+  if (draw.dwDrawStage != CDDS_POSTPAINT || !image) return CDRF_DODEFAULT;
+  // The button has drawn its face, hot and default look and focus rectangle; the image goes on
+  // top, clear of the edge.
+  HDC dc = draw.hdc;
+  RECT face = draw.rc;
+  bool pressed = draw.uItemState & CDIS_SELECTED;
+  bool disabled = draw.uItemState & CDIS_DISABLED;
+  ButtonTheme theme(draw.hdr.hwndFrom);
+  int margin = theme.get() ? 4 : 2;
+  SavedDc saved(dc);
+  IntersectClipRect(dc, face.left + margin, face.top + margin, face.right - margin,
+                    face.bottom - margin);
+  SIZE size = IconSize(image);
+  int x = face.left + (face.right - face.left - size.cx) / 2 + (pressed ? 1 : 0);
+  int y = face.top + (face.bottom - face.top - size.cy) / 2 + (pressed ? 1 : 0);
+  if (disabled) {
+    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(image), 0, x, y, size.cx, size.cy,
+               DST_ICON | DSS_DISABLED);
   } else {
-    UINT look = DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u) | (disabled ? DFCS_INACTIVE : 0u);
-    DrawFrameControl(dc, &face, DFC_BUTTON, look);
+    DrawIconEx(dc, x, y, image, size.cx, size.cy, 0, nullptr, DI_NORMAL);
   }
-
-  if (image) {
-    SavedDc saved(dc);
-    IntersectClipRect(dc, face.left + margin, face.top + margin, face.right - margin,
-                      face.bottom - margin);
-    SIZE size = IconSize(image);
-    int x = face.left + (face.right - face.left - size.cx) / 2 + (pressed ? 1 : 0);
-    int y = face.top + (face.bottom - face.top - size.cy) / 2 + (pressed ? 1 : 0);
-    if (disabled) {
-      DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(image), 0, x, y, size.cx, size.cy,
-                 DST_ICON | DSS_DISABLED);
-    } else {
-      DrawIconEx(dc, x, y, image, size.cx, size.cy, 0, nullptr, DI_NORMAL);
-    }
-  }
-
-  if (focused) {
-    RECT focus = face;
-    InflateRect(&focus, -3, -3);
-    DrawFocusRect(dc, &focus);
-  }
+  return CDRF_DODEFAULT;
 }
 
 }  // namespace kz

@@ -129,7 +129,7 @@ void MainWindow::CreateControls(FileSystem& files) {
     results_ = std::make_unique<ResultList>(list);
   }
 
-  constexpr DWORD kImageButton = WS_TABSTOP | BS_OWNERDRAW;
+  constexpr DWORD kImageButton = WS_TABSTOP | BS_PUSHBUTTON;
   AddControl(id::kSearchButton, 0, WC_BUTTONW, L"", kImageButton, 24, 252, 64, 48);
   HWND check = AddControl(id::kRecursiveCheck, 0, WC_BUTTONW, L"Rekursive Suche",
                           WS_TABSTOP | BS_AUTOCHECKBOX, 96, 250, 100, 20);
@@ -232,16 +232,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_DRAWITEM: {
-      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      int controlId = IdOf(item.hwndItem);
-      if (item.CtlType == ODT_BUTTON && controlId >= id::kSearchButton &&
-          controlId <= id::kForwardButton) {
-        DrawImageButton(item, buttonImages_[static_cast<std::size_t>(controlId)]);
-        return TRUE;
-      }
+    case WM_ACTIVATE:
+      if (OnActivate(wParam)) return 0;
       break;
-    }
     case WM_DEVICECHANGE:
       if (tree_) tree_->OnDeviceChange(wParam, lParam);
       return TRUE;
@@ -249,6 +242,30 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+bool MainWindow::OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window_, focus)) focusOnDeactivate_ = focus;
+    return false;
+  }
+  // Minimized: the default gives the focus to the window itself.
+  return !HIWORD(wParam) && GiveBackFocus();
+}
+
+void MainWindow::FocusOnActivation(HWND control) {
+  focusOnDeactivate_ = control;
+}
+
+bool MainWindow::GiveBackFocus() {
+  // The control may have gone meanwhile.
+  if (!focusOnDeactivate_ || !IsWindow(focusOnDeactivate_) ||
+      !IsChild(window_, focusOnDeactivate_)) {
+    return false;
+  }
+  SetFocus(focusOnDeactivate_);
+  return true;
 }
 
 void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -277,6 +294,12 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 bool MainWindow::OnNotify(const NMHDR& header, LRESULT& result) {
   int controlId = IdOf(header.hwndFrom);
   if (controlId == id::kFolderTree && tree_ && tree_->OnNotify(header, result)) return true;
+  if (header.code == NM_CUSTOMDRAW && controlId >= id::kSearchButton &&
+      controlId <= id::kForwardButton) {
+    result = DrawImageOnButton(reinterpret_cast<const NMCUSTOMDRAW&>(header),
+                               buttonImages_[static_cast<std::size_t>(controlId)]);
+    return true;
+  }
   if (controlId != id::kResultList && controlId != id::kFolderTree) return false;
   if (controlId == id::kResultList && results_ && results_->OnNotify(header, result)) return true;
   switch (header.code) {

@@ -39,6 +39,11 @@ class MainWindow {
   // numbers of their own that map back to the item ids.
   static constexpr UINT kMenuCommandBase = 0x7E00;
 
+  // The control that gets the focus when the window is activated next.
+  void FocusOnActivation(HWND control);
+  // Gives the focus to that control; false when there is none.
+  bool GiveBackFocus();
+
  private:
   MainWindow(HINSTANCE instance, EventService& events, const BuiltInImages& images);
   bool Open(const std::string& title);
@@ -50,6 +55,8 @@ class MainWindow {
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // Keeps or gives back the focused control; true when it set the focus itself.
+  bool OnActivate(WPARAM wParam);
   void OnCommand(WPARAM wParam, LPARAM lParam);
   bool OnNotify(const NMHDR& header, LRESULT& result);
   int IdOf(HWND control) const;
@@ -58,6 +65,9 @@ class MainWindow {
   EventService& events_;
   const BuiltInImages& images_;
   HWND window_ = nullptr;
+  // The control that had the focus when the window was last deactivated; it gets it back on
+  // activation, as in a dialog, so that Tab and Shift+Tab go on from there.
+  HWND focusOnDeactivate_ = nullptr;
   std::array<HWND, 14> controls_{};
   std::array<HICON, 6> buttonImages_{};
   std::unique_ptr<FolderTreeControl> tree_;

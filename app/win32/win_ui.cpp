@@ -212,6 +212,7 @@ std::int64_t WinUi::ImageById(int imageId) {
 
 void WinUi::EnableMainWindow(bool enabled) {
   EnableWindow(main_.hwnd(), enabled ? TRUE : FALSE);
+  if (enabled && GetActiveWindow() == main_.hwnd()) main_.GiveBackFocus();
 }
 
 bool WinUi::OpenPropertiesWindow() {
@@ -220,6 +221,9 @@ bool WinUi::OpenPropertiesWindow() {
 }
 
 void WinUi::ClosePropertiesWindow() {
+  // The window was opened for a row of the result list; the user goes on there. The main
+  // window is still disabled here, so the focus follows when it is enabled again.
+  if (HWND list = Control(id::kResultList)) main_.FocusOnActivation(list);
   properties_.reset();
 }
 

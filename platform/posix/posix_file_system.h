@@ -37,6 +37,7 @@ class PosixFileSystem final : public FileSystem {
                   const FileIdentity& expected) override;
   std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view path) override;
   bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override;
+  bool HasSubfolder(std::string_view directory) override;
 
  private:
   struct Listing {

@@ -38,7 +38,6 @@ std::optional<std::int64_t> PosixFileSystem::CreationTime(std::string_view path)
   return static_cast<std::int64_t>(info.stx_mtime.tv_sec);
 }
 
-
 namespace {
 
 // An open folder, closed on every path.

@@ -161,4 +161,25 @@ bool PosixFileSystem::ListFolder(std::string_view directory, std::vector<FolderE
   return true;
 }
 
+bool PosixFileSystem::HasSubfolder(std::string_view directory) {
+  std::string path(directory);
+  if (path.empty() || path.back() != '/') path += '/';
+  DIR* handle = opendir(path.c_str());
+  if (!handle) return false;
+  bool found = false;
+  while (!found) {
+    struct dirent* entry = readdir(handle);
+    if (!entry) break;
+    std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    found = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      struct stat target {};
+      found = stat((path + entry->d_name).c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+    }
+  }
+  closedir(handle);
+  return found;
+}
+
 }  // namespace kz

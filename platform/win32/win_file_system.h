@@ -35,6 +35,7 @@ class WinFileSystem final : public FileSystem {
                   const FileIdentity& expected) override;
   std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view path) override;
   bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override;
+  bool HasSubfolder(std::string_view directory) override;
 
   // The platform's path limit, in characters, for a search path or a file path.
   static constexpr std::size_t kPathLimit = MAX_PATH;

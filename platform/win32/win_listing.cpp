@@ -191,4 +191,24 @@ bool WinFileSystem::ListFolder(std::string_view directory, std::vector<FolderEnt
   return true;
 }
 
+bool WinFileSystem::HasSubfolder(std::string_view directory) {
+  std::wstring search = Widen(directory);
+  if (search.empty() || search.back() != L'\\') search += L'\\';
+  search += L"*.*";
+  if (search.size() >= kPathLimit) return false;
+  WIN32_FIND_DATAW data{};
+  // Only names are needed: the basic level and the larger fetch make a big folder cheaper.
+  HANDLE find = FindFirstFileExW(search.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  bool found = false;
+  do {
+    std::wstring_view name = data.cFileName;
+    found =
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != L"." && name != L"..";
+  } while (!found && FindNextFileW(find, &data));
+  FindClose(find);
+  return found;
+}
+
 }  // namespace kz

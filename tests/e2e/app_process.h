@@ -21,6 +21,13 @@ class AppProcess {
   HWND WaitForMainWindow(DWORD timeoutMs = 20000);
   HWND main() const { return main_; }
   HWND Control(int id) const { return GetDlgItem(main_, id); }
+  // The window with the keyboard focus in the program's window thread.
+  HWND Focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    DWORD thread = GetWindowThreadProcessId(main_, nullptr);
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+  }
   HANDLE process() const { return process_; }
   DWORD id() const { return processId_; }
 

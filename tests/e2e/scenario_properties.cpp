@@ -73,6 +73,22 @@ void Properties(const Options& options, Checker& check) {
     return;
   }
   check.Check(IsWindowEnabled(app.main()) != FALSE, "main window enabled again");
+  check.Check(WaitFor([&] { return app.Focus() == list; }, 2000),
+              "the result list has the focus after the properties window");
+
+  // Another window active in between: the main window gives the focus back to the control that
+  // had it, here the time field.
+  ClickControl(app.Control(12));
+  check.Check(WaitFor([&] { return app.Focus() == app.Control(12); }, 2000),
+              "a click focuses the time field");
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                               nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  app.Settle(300);
+  SetForegroundWindow(app.main());
+  check.Check(WaitFor([&] { return app.Focus() == app.Control(12); }, 2000),
+              "activation gives the focus back to the time field");
+  DestroyWindow(other);
 
   // A close request for the main window during the wait only closes the properties window.
   check.Check(ChooseMenuItem(app, 0, 0), "choose Eigenschaften again");
@@ -83,6 +99,7 @@ void Properties(const Options& options, Checker& check) {
   app.Settle(200);
   check.Check(WaitForSingleObject(app.process(), 0) == WAIT_TIMEOUT, "the program keeps running");
   check.Check(IsWindowEnabled(app.main()) != FALSE, "main window enabled after that");
+  check.Check(app.Focus() == list, "the result list has the focus after that too");
   PostMessageW(app.main(), WM_CLOSE, 0, 0);
   check.Equal(app.WaitForExit(), 0, "exit code");
 }

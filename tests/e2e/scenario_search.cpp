@@ -103,6 +103,12 @@ void CutShort(AppProcess& app, const Options& options, Checker& check) {
               "only the namesakes collected so far: " + std::to_string(rows));
   check.Equal(app.StatusText(1), "Anzahl Dateien : " + std::to_string(rows), "row count");
   check.Check(IsWindowEnabled(app.Control(7)) != FALSE, "check box enabled again");
+  // The focus and the mouse away from the button, which like every push button shows a focused
+  // and a hover look.
+  ClickControl(app.Control(7));
+  ClickControl(app.Control(7));  // the check box ticked as before
+  SetCursorPos(0, 0);
+  app.Settle(300);
   check.Check(CapturePixels(button) == idle, "the search button shows its first image again");
 }
 

@@ -150,13 +150,6 @@ void CheckPopupMenu(AppProcess& app, const Options& options, Checker& check) {
   app.Settle(200);
 }
 
-HWND FocusOf(AppProcess& app) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof(info);
-  DWORD thread = GetWindowThreadProcessId(app.main(), nullptr);
-  return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
-}
-
 // Tab and Shift+Tab move among the enabled controls with a tab stop, in creation order; the
 // folder tree is skipped, and so are the search and player controls while disabled.
 void CheckTabOrder(AppProcess& app, Checker& check) {
@@ -166,16 +159,16 @@ void CheckTabOrder(AppProcess& app, Checker& check) {
     return POINT{bounds.left + 100, bounds.bottom - 40};
   }());
   app.Settle(100);
-  check.Check(FocusOf(app) == app.Control(8), "a click focuses the result list");
+  check.Check(app.Focus() == app.Control(8), "a click focuses the result list");
   const int forward[] = {7, 12, 8};
   for (int id : forward) {
     PressKey(VK_TAB);
     app.Settle(100);
-    check.Check(FocusOf(app) == app.Control(id), "Tab reaches control " + std::to_string(id));
+    check.Check(app.Focus() == app.Control(id), "Tab reaches control " + std::to_string(id));
   }
   PressKey(VK_TAB, true);
   app.Settle(100);
-  check.Check(FocusOf(app) == app.Control(12), "Shift+Tab goes back to the time field");
+  check.Check(app.Focus() == app.Control(12), "Shift+Tab goes back to the time field");
 }
 
 void Startup(const Options& options, Checker& check) {

@@ -10,7 +10,8 @@
 namespace kz::testing {
 
 // A file system of folders held in memory, with Windows separators, that records every folder
-// it was asked to list. Only ListFolder answers; everything else behaves as an empty disk.
+// it was asked to list. Only ListFolder and HasSubfolder answer; everything else behaves as an
+// empty disk.
 class FakeFolders : public FileSystem {
  public:
   // Adds `directory` (ending in '\') with the given sub-folders and files.
@@ -29,6 +30,17 @@ class FakeFolders : public FileSystem {
     if (found == listings.end()) return false;
     entries = found->second;
     return true;
+  }
+  // Reads the folder's entries in order up to its first subfolder, counting each one read.
+  bool HasSubfolder(std::string_view directory) override {
+    listed.emplace_back(directory);
+    auto found = listings.find(std::string(directory));
+    if (found == listings.end()) return false;
+    for (const FolderEntry& entry : found->second) {
+      ++entriesProbed;
+      if (entry.isDirectory && entry.name != "." && entry.name != "..") return true;
+    }
+    return false;
   }
 
   bool OpenListing(std::int32_t, std::string_view, std::string_view) override { return false; }
@@ -50,6 +62,7 @@ class FakeFolders : public FileSystem {
 
   std::map<std::string, std::vector<FolderEntry>> listings;  // folders missing here fail to list
   std::vector<std::string> listed;
+  int entriesProbed = 0;  // entries read by HasSubfolder
 };
 
 }  // namespace kz::testing

@@ -44,6 +44,7 @@ class ForwardingFileSystem : public FileSystem {
   bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override {
     return inner_.ListFolder(directory, entries);
   }
+  bool HasSubfolder(std::string_view directory) override { return inner_.HasSubfolder(directory); }
 
  private:
   FileSystem& inner_;

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/cli/case_fold.h"
 #include "app/cli/glob.h"
 #include "app/cli/iso_time.h"
 #include "app/cli/row_writer.h"
+#include "common/case_fold.h"
 
 namespace kz::cli {
 namespace {

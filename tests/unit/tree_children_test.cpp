@@ -47,7 +47,7 @@ TEST_F(TreeChildren, FoldersOnlySortedWithoutRegardToCase) {
   EXPECT_TRUE(drive.read);
   // Hidden and system folders such as $RECYCLE.BIN stay; files, "." and ".." never appear.
   EXPECT_EQ(Texts(drive),
-            (std::vector<std::string>{"$RECYCLE.BIN", "alpha", "Beta", "gamma", "Zebra", "Ärger"}));
+            (std::vector<std::string>{"$RECYCLE.BIN", "alpha", "Ärger", "Beta", "gamma", "Zebra"}));
   for (const auto& child : drive.children) {
     EXPECT_EQ(child->kind, TreeItemKind::kFolder);
     EXPECT_EQ(child->image, 7);
@@ -61,7 +61,22 @@ TEST_F(TreeChildren, CaseOnlyDifferencesAndLatin1Letters) {
   TreeItem& drive = Drive();
   model.ReadChildren(drive);
   EXPECT_EQ(Texts(drive),
-            (std::vector<std::string>{"a", "B", "b", "\xC3\x84rger", "\xC3\xA4rger"}));
+            (std::vector<std::string>{"a", "\xC3\x84rger", "\xC3\xA4rger", "B", "b"}));
+}
+
+TEST_F(TreeChildren, TheExpandButtonProbeStopsAtTheFirstSubfolder) {
+  std::vector<std::string> songs;
+  for (int i = 0; i < 500; ++i) songs.push_back("song " + std::to_string(i) + ".mp3");
+  files.AddFolder("D:\\", {"Album", "Box"});
+  files.AddFolder("D:\\Album\\", {}, songs);              // files only: read to the end
+  files.AddFolder("D:\\Box\\", {"CD 1", "CD 2"}, songs);  // a subfolder first
+  TreeItem& drive = Drive();
+  model.ReadChildren(drive);
+  ASSERT_EQ(Texts(drive), (std::vector<std::string>{"Album", "Box"}));
+  EXPECT_FALSE(drive.children[0]->hasSubfolder);
+  EXPECT_TRUE(drive.children[1]->hasSubfolder);
+  EXPECT_EQ(files.entriesProbed, 500 + 1);
+  EXPECT_EQ(files.listed, (std::vector<std::string>{"D:\\", "D:\\Album\\", "D:\\Box\\"}));
 }
 
 TEST_F(TreeChildren, ExpandButtonOnDrivesAlwaysOnFoldersWithASubfolder) {

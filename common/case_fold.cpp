@@ -1,6 +1,6 @@
-#include "app/cli/case_fold.h"
+#include "common/case_fold.h"
 
-namespace kz::cli {
+namespace kz {
 namespace {
 
 // Folds by the parity rule of the Latin Extended-A and Cyrillic blocks: within [first, last]
@@ -9,21 +9,6 @@ bool FoldPair(char32_t c, char32_t first, char32_t last, char32_t& folded) {
   if (c < first || c > last || (c - first) % 2 != 0) return false;
   folded = c + 1;
   return true;
-}
-
-// Decodes one UTF-8 sequence at text[i]; 0 length when it is not a valid, shortest sequence.
-std::size_t Decode(std::string_view text, std::size_t i, char32_t& c) {
-  auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  unsigned char lead = byte(i);
-  std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-  if (length == 0 || lead > 0xF4 || i + length > text.size()) return 0;
-  c = length == 1 ? lead : lead & (0x7F >> length);
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    c = (c << 6) | (byte(i + k) & 0x3F);
-  }
-  bool shortest = length < 3 || (length == 3 ? c >= 0x800 : c >= 0x10000);
-  return shortest && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF) ? length : 0;
 }
 
 void Encode(char32_t c, std::string& out) {
@@ -45,6 +30,20 @@ void Encode(char32_t c, std::string& out) {
 }
 
 }  // namespace
+
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& c) {
+  auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  unsigned char lead = byte(i);
+  std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (length == 0 || lead > 0xF4 || i + length > text.size()) return 0;
+  c = length == 1 ? lead : lead & (0x7F >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    c = (c << 6) | (byte(i + k) & 0x3F);
+  }
+  bool shortest = length < 3 || (length == 3 ? c >= 0x800 : c >= 0x10000);
+  return shortest && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF) ? length : 0;
+}
 
 char32_t FoldCodePoint(char32_t c) {
   if (c >= 'A' && c <= 'Z') return c + 0x20;
@@ -84,7 +83,7 @@ std::string FoldCase(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     char32_t c;
-    std::size_t length = Decode(text, i, c);
+    std::size_t length = DecodeUtf8(text, i, c);
     if (length == 0) {
       out += text[i++];  // not UTF-8: kept byte for byte
       continue;
@@ -95,4 +94,4 @@ std::string FoldCase(std::string_view text) {
   return out;
 }
 
-}  // namespace kz::cli
+}  // namespace kz
