@@ -1,6 +1,6 @@
 #include "app/result_rows.h"
 
-#include "search/result_row_text.h"
+#include "search/result_row.h"
 
 namespace kz {
 
@@ -23,10 +23,7 @@ std::int64_t ResultRows::RecordOfText(std::string_view text) const {
   const FileRecord* record = records_(static_cast<std::int32_t>(id));
   if (!record) return -1;
   // Only a text the record gives back byte for byte is left to the record.
-  std::string rebuilt;
-  rebuilt.reserve(text.size());
-  AppendResultRowText(rebuilt, *record, separator_, cut_);
-  return rebuilt == text ? id : -1;
+  return RowText(*record, cut_, separator_) == text ? id : -1;
 }
 
 void ResultRows::Insert(std::int32_t position, std::string_view text) {
@@ -69,10 +66,8 @@ std::string ResultRows::Text(std::int32_t row) const {
   if (!Valid(row)) return "";
   std::uint32_t value = rows_[Index(row)] & ~kTicked;
   if (value & kOwnText) return texts_[value & kValue];
-  std::string text;
   const FileRecord* record = records_ ? records_(static_cast<std::int32_t>(value)) : nullptr;
-  if (record) AppendResultRowText(text, *record, separator_, cut_);
-  return text;
+  return record ? RowText(*record, cut_, separator_) : std::string();
 }
 
 std::string ResultRows::Cell(std::int32_t row, std::int32_t column) const {

@@ -19,7 +19,7 @@
 #include "bench/win32/linux_memory.h"
 #include "bench/win32/stopwatch.h"
 #include "search/record_list.h"
-#include "search/result_row_text.h"
+#include "search/result_row.h"
 
 namespace {
 
@@ -125,8 +125,7 @@ void Measure(HWND list, int records, const char* suffix) {
   g_results->BeginBatch(duplicates.count());
   duplicates.rewind();
   while (duplicates.advance()) {
-    row.clear();
-    kz::AppendResultRowText(row, duplicates.current(), '\\', kRoot);
+    row = kz::RowText(duplicates.current(), kRoot, '\\');
     g_results->AddRow(-1, row, kRoot);
   }
   double rowsMs = clock.ElapsedMs();

@@ -42,4 +42,19 @@ std::map<std::string, std::string> TempTree::Snapshot() const {
   return files;
 }
 
+std::map<std::string, std::string> TempTree::SnapshotWithLinks() const {
+  std::map<std::string, std::string> entries;
+  for (const auto& entry : fs::recursive_directory_iterator(root_)) {
+    std::string path = entry.path().string();
+    if (entry.is_symlink()) {
+      entries[path] = "-> " + fs::read_symlink(entry.path()).string();
+    } else if (entry.is_regular_file()) {
+      std::ifstream in(path, std::ios::binary);
+      entries[path] =
+          std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+  }
+  return entries;
+}
+
 }  // namespace kz::testing

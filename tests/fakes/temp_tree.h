@@ -21,6 +21,8 @@ class TempTree {
   std::string Write(const std::string& relative, const std::string& content);
   // Every regular file below the root, by full path, with its content.
   std::map<std::string, std::string> Snapshot() const;
+  // Every regular file and link below the root: a file by its content, a link as "-> target".
+  std::map<std::string, std::string> SnapshotWithLinks() const;
 
  private:
   std::string root_;

@@ -80,20 +80,7 @@ struct HostileTrial {
     }
   }
 
-  // Every entry below the temporary root: a link by its target, a file by its content.
-  Disk Snapshot() {
-    Disk disk;
-    for (const auto& entry : fs::recursive_directory_iterator(tree.root())) {
-      std::string path = entry.path().string();
-      if (entry.is_symlink()) {
-        disk[path] = "-> " + fs::read_symlink(entry.path()).string();
-      } else if (entry.is_regular_file()) {
-        std::ifstream in(path, std::ios::binary);
-        disk[path] = std::string(std::istreambuf_iterator<char>(in), {});
-      }
-    }
-    return disk;
-  }
+  Disk Snapshot() { return tree.SnapshotWithLinks(); }
 
   std::string PathOfRow(const testing::FakeUi::Row& row) {
     return root + row.cells[2].substr(4) + row.cells[0];

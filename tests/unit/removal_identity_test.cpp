@@ -59,20 +59,7 @@ struct RemovalIdentityTest : ::testing::Test {
     std::int32_t row = RowOf(relative);
     return row >= 0 && ui.RowState(id::kResultList, row) == 2;
   }
-  // Every entry below the root: a link by its target, a file by its content.
-  Snapshot Disk() {
-    Snapshot disk;
-    for (const auto& entry : fs::recursive_directory_iterator(tree.root())) {
-      std::string path = entry.path().string();
-      if (entry.is_symlink()) {
-        disk[path] = "-> " + fs::read_symlink(entry.path()).string();
-      } else if (entry.is_regular_file()) {
-        std::ifstream in(path, std::ios::binary);
-        disk[path] = std::string(std::istreambuf_iterator<char>(in), {});
-      }
-    }
-    return disk;
-  }
+  Snapshot Disk() { return tree.SnapshotWithLinks(); }
   void ExpectNothingDeleted(const Snapshot& expected, const std::string& relative) {
     EXPECT_EQ(Disk(), expected);
     EXPECT_EQ(ui.status[0], " 0 Datei(en) erfolgreich gel\xC3\xB6scht!");

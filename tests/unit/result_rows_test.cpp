@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "search/record_list.h"
-#include "search/result_row_text.h"
+#include "search/result_row.h"
 
 namespace kz {
 namespace {
@@ -26,11 +26,7 @@ struct ResultRowsTest : ::testing::Test {
     rows.UseRecords([this](std::int32_t id) { return index.recordAt(id); });
     rows.SetCut(kRoot);
   }
-  std::string TextOf(std::int32_t id) {
-    std::string text;
-    AppendResultRowText(text, *index.recordAt(id), '\\', kRoot);
-    return text;
-  }
+  std::string TextOf(std::int32_t id) { return RowText(*index.recordAt(id), kRoot, '\\'); }
   void AddAll() {
     for (std::int32_t id : {3, 1, 0, 2}) rows.Insert(-1, TextOf(id));
   }
