@@ -23,7 +23,7 @@ std::int64_t ResultRows::RecordOfText(std::string_view text) const {
   const FileRecord* record = records_(static_cast<std::int32_t>(id));
   if (!record) return -1;
   // Only a text the record gives back byte for byte is left to the record.
-  return RowText(*record, cut_, separator_) == text ? id : -1;
+  return IsRowTextOf(text, *record, cut_, separator_) ? id : -1;
 }
 
 void ResultRows::Insert(std::int32_t position, std::string_view text) {

@@ -19,9 +19,12 @@ void FillResultList(Program& program) {
   program.resultRoot = ui.ControlText(id::kFolderTree);
   char separator = program.files.Separator();
   ui.BeginRowBatch(id::kResultList, list.count());
+  std::string row;
   list.rewind();
   while (list.advance()) {
-    ui.AddRow(id::kResultList, -1, RowText(list.current(), program.resultRoot, separator));
+    row.clear();
+    AppendRowText(row, list.current(), program.resultRoot, separator);
+    ui.AddRow(id::kResultList, -1, row);
   }
   ui.EndRowBatch(id::kResultList);
   ui.SetStatusText(1, "Anzahl Dateien : " + IntToDecimal(ui.RowCount(id::kResultList)));

@@ -18,5 +18,11 @@ std::string NameCell(const FileRecord& record);
 // after ".." and the separator.
 std::string FolderCell(const FileRecord& record, std::string_view root, char separator);
 std::string RowText(const FileRecord& record, std::string_view root, char separator);
+// RowText appended to `out`: a fill that reuses one text allocates nothing per row.
+void AppendRowText(std::string& out, const FileRecord& record, std::string_view root,
+                   char separator);
+// True when `text` is exactly RowText(record, root, separator); builds no text.
+bool IsRowTextOf(std::string_view text, const FileRecord& record, std::string_view root,
+                 char separator);
 
 }  // namespace kz

@@ -125,7 +125,8 @@ void Measure(HWND list, int records, const char* suffix) {
   g_results->BeginBatch(duplicates.count());
   duplicates.rewind();
   while (duplicates.advance()) {
-    row = kz::RowText(duplicates.current(), kRoot, '\\');
+    row.clear();
+    kz::AppendRowText(row, duplicates.current(), kRoot, '\\');
     g_results->AddRow(-1, row, kRoot);
   }
   double rowsMs = clock.ElapsedMs();
