@@ -24,12 +24,8 @@ void RefreshStatus(Program& program) {
 void ApplyEnableRules(Program& program) {
   Ui& ui = program.ui;
   ui.DisableMenuItem(id::kRemoveItem, 1);
-  std::int32_t rows = ui.RowCount(id::kResultList);
-  for (std::int32_t row = 0; row < rows; ++row) {
-    if (ui.RowState(id::kResultList, row) & row_state::kTicked) {
-      ui.DisableMenuItem(id::kRemoveItem, 0);
-      break;
-    }
+  if (ui.FirstRowWithState(id::kResultList, row_state::kTicked, 0) >= 0) {
+    ui.DisableMenuItem(id::kRemoveItem, 0);
   }
   ui.DisableMenuItem(id::kPropertiesItem, ui.ControlState(id::kResultList) > -1 ? 0 : 1);
   ui.DisableControl(id::kSearchButton, ui.ControlText(id::kFolderTree).empty() ? 1 : 0);

@@ -46,6 +46,7 @@ void ResultRows::Remove(std::int32_t row) {
   if (!Valid(row)) return;
   std::uint32_t removed = rows_[Index(row)];
   if (removed & kOwnText) texts_[removed & kValue] = std::string();
+  if (removed & kTicked) --tickedCount_;
   rows_.erase(rows_.begin() + row);
 }
 
@@ -54,12 +55,22 @@ void ResultRows::Clear() {
   rows_.shrink_to_fit();
   texts_.clear();
   texts_.shrink_to_fit();
+  tickedCount_ = 0;
 }
 
 bool ResultRows::SetTicked(std::int32_t row, bool ticked) {
   if (!Valid(row) || Ticked(row) == ticked) return false;
   rows_[Index(row)] ^= kTicked;
+  tickedCount_ += ticked ? 1 : -1;
   return true;
+}
+
+std::int32_t ResultRows::FirstTicked(std::int32_t from) const {
+  if (tickedCount_ == 0) return -1;
+  for (std::int32_t row = from < 0 ? 0 : from; row < count(); ++row) {
+    if (rows_[Index(row)] & kTicked) return row;
+  }
+  return -1;
 }
 
 std::string ResultRows::Text(std::int32_t row) const {

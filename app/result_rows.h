@@ -34,6 +34,9 @@ class ResultRows {
 
   std::int32_t count() const { return static_cast<std::int32_t>(rows_.size()); }
   bool Ticked(std::int32_t row) const { return Valid(row) && (rows_[Index(row)] & kTicked); }
+  std::int32_t tickedCount() const { return tickedCount_; }
+  // The first ticked row at or after `from`, or -1.
+  std::int32_t FirstTicked(std::int32_t from) const;
   // False when the row does not exist or already had that tick.
   bool SetTicked(std::int32_t row, bool ticked);
   // The row's cells separated by "\n"; "" for a row outside the list.
@@ -58,6 +61,7 @@ class ResultRows {
 
   std::vector<std::uint32_t> rows_;
   std::vector<std::string> texts_;
+  std::int32_t tickedCount_ = 0;
   RecordById records_;
   std::string cut_;
   char separator_;

@@ -23,6 +23,15 @@ class Ui {
   virtual std::int32_t RowCount(int id) = 0;
   // Bit set: 1 selected, 2 ticked; 0 for a row outside the list.
   virtual std::int32_t RowState(int id, std::int32_t row) = 0;
+  // The first row at or after `from` whose state holds every bit of `bits`, or -1: what asking
+  // RowState row by row answers. A list that keeps its rows' states can answer without the walk,
+  // which the main loop would otherwise make through a whole large list on every pass.
+  virtual std::int32_t FirstRowWithState(int id, std::int32_t bits, std::int32_t from) {
+    for (std::int32_t row = from < 0 ? 0 : from, rows = RowCount(id); row < rows; ++row) {
+      if ((RowState(id, row) & bits) == bits) return row;
+    }
+    return -1;
+  }
   // Row -1 gives the column's header title.
   virtual std::string RowText(int id, std::int32_t row, std::int32_t column) = 0;
   // position -1 appends; the text holds the cells separated by "\n".

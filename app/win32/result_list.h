@@ -33,6 +33,8 @@ class ResultList {
   std::int32_t SelectedRow();
   // 1 selected, 2 ticked; 0 for a row outside the list.
   std::int32_t RowState(std::int32_t row);
+  // The first row at or after `from` whose state holds every bit of `bits`, or -1.
+  std::int32_t FirstRowWithState(std::int32_t bits, std::int32_t from);
   std::string RowText(std::int32_t row, std::int32_t column);
   // `cut`: the folder text that the rows' directories were built without.
   void AddRow(std::int32_t position, std::string_view text, std::string_view cut);

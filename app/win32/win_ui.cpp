@@ -135,6 +135,11 @@ std::string WinUi::RowText(int id, std::int32_t row, std::int32_t column) {
   return list ? list_view::RowText(list, row, column) : "";
 }
 
+std::int32_t WinUi::FirstRowWithState(int id, std::int32_t bits, std::int32_t from) {
+  if (ResultList* results = Results(id)) return results->FirstRowWithState(bits, from);
+  return Ui::FirstRowWithState(id, bits, from);
+}
+
 void WinUi::AddRow(int id, std::int32_t position, std::string_view text) {
   if (ResultList* results = Results(id)) {
     // The directories of the first rows are cut by the folder selected now (the search's root).

@@ -26,6 +26,7 @@ class WinUi final : public Ui {
   std::int32_t RowCount(int id) override;
   std::int32_t RowState(int id, std::int32_t row) override;
   std::string RowText(int id, std::int32_t row, std::int32_t column) override;
+  std::int32_t FirstRowWithState(int id, std::int32_t bits, std::int32_t from) override;
   void AddRow(int id, std::int32_t position, std::string_view text) override;
   void RemoveRow(int id, std::int32_t row) override;
   void ClearRows(int id) override;

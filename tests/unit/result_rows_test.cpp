@@ -111,6 +111,45 @@ TEST_F(ResultRowsTest, TicksMoveWithTheirRowsWhenRowsAboveAreRemoved) {
   EXPECT_FALSE(rows.Ticked(-1));
 }
 
+// The first ticked row, as the main loop asks on every pass, from the count the rows keep: it
+// must agree with looking at every row after any mix of ticks, removals, inserts and clears.
+TEST_F(ResultRowsTest, TheFirstTickedRowAgreesWithLookingAtEveryRow) {
+  auto looked = [this](std::int32_t from) {
+    for (std::int32_t row = from; row < rows.count(); ++row) {
+      if (rows.Ticked(row)) return row;
+    }
+    return -1;
+  };
+  unsigned seed = 7;
+  auto next = [&seed](unsigned bound) {
+    seed = seed * 1103515245U + 12345U;
+    return (seed >> 16) % bound;
+  };
+  for (int step = 0; step < 2000; ++step) {
+    auto row = static_cast<std::int32_t>(next(static_cast<unsigned>(rows.count()) + 2)) - 1;
+    switch (next(10)) {
+      case 0:
+      case 1:
+        rows.Insert(row, TextOf(static_cast<std::int32_t>(next(4))));
+        break;
+      case 2:
+        rows.Remove(row);
+        break;
+      case 3:
+        if (next(20) == 0) rows.Clear();
+        break;
+      default:
+        rows.SetTicked(row, next(3) != 0);
+    }
+    std::int32_t ticked = 0;
+    for (std::int32_t each = 0; each < rows.count(); ++each) ticked += rows.Ticked(each) ? 1 : 0;
+    ASSERT_EQ(rows.tickedCount(), ticked) << step;
+    std::int32_t from = static_cast<std::int32_t>(next(static_cast<unsigned>(rows.count()) + 1));
+    ASSERT_EQ(rows.FirstTicked(from), looked(from)) << step;
+    ASSERT_EQ(rows.FirstTicked(0), looked(0)) << step;
+  }
+}
+
 TEST_F(ResultRowsTest, InsertingInTheMiddleShiftsRowsAndTicksDown) {
   rows.Insert(-1, TextOf(0));
   rows.Insert(-1, "kept\ntext");
