@@ -11,10 +11,8 @@ constexpr int kControlFontPoints = 8;
 }  // namespace
 
 int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  if (!screen) return kLayoutDpi;
-  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  WindowDc screen(nullptr);
+  int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
   return dpi > 0 ? dpi : kLayoutDpi;
 }
 

@@ -58,6 +58,22 @@ class OwnedFont {
   HFONT font_ = nullptr;
 };
 
+// A window's device context (the screen's for a null window), released with the object.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // Selects an object into a device context for one scope.
 class SelectedObject {
  public:

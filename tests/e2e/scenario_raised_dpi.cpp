@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/gdi_handles.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/screenshot.h"
@@ -56,27 +57,32 @@ SIZE TextSize(const wchar_t* text, int dpi) {
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(face), &face);
   face.lfHeight = -MulDiv(8, dpi, 72);
   face.lfWidth = 0;
-  HFONT font = CreateFontIndirectW(&face);
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, font);
+  OwnedFont font(CreateFontIndirectW(&face));
+  WindowDc screen(nullptr);
+  SelectedObject selected(screen.get(), font.get());
   SIZE size{};
-  GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
-  SelectObject(dc, previous);
-  ReleaseDC(nullptr, dc);
-  DeleteObject(font);
+  GetTextExtentPoint32W(screen.get(), text, static_cast<int>(wcslen(text)), &size);
   return size;
 }
 
 void RaisedDpi(const Options& options, Checker& check) {
   // Without this, Wine shows this driver every window at 96 dpi.
   SetProcessDPIAware();
-  HDC screen = GetDC(nullptr);
-  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
   if (!check.Check(dpi > 96, "the screen runs at a raised DPI: " + std::to_string(dpi))) return;
 
   AppProcess app(options.exe);
-  if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
+  // The first program in this prefix's fresh Wine server waits for Wine's services to start.
+  if (!app.WaitForMainWindow(60000)) {
+    DWORD code = 0;
+    bool ended = app.process() && GetExitCodeProcess(app.process(), &code) && code != STILL_ACTIVE;
+    check.Check(false, std::string("main window appears (the program ") +
+                           (!app.started() ? "did not start"
+                            : ended        ? "ended with " + std::to_string(code)
+                                           : "runs without it") +
+                           ")");
+    return;
+  }
   app.Settle(300);
   RECT client{};
   GetClientRect(app.main(), &client);
