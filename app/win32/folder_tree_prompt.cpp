@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/layout.h"
+#include "app/win32/dpi.h"
 #include "platform/win32/wide_text.h"
 
 namespace kz {
@@ -36,11 +38,11 @@ POINT CentredOver(HWND owner, int width, int height) {
           frame.top + (frame.bottom - frame.top - height) / 2};
 }
 
-HWND AddChild(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, int x,
-              int y, int width, int height, int id, HFONT font) {
-  HWND child = CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y,
-                               width, height, parent, reinterpret_cast<HMENU>(INT_PTR{id}),
-                               GetModuleHandleW(nullptr), nullptr);
+HWND AddChild(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style,
+              const LayoutRect& at, int id, HFONT font) {
+  HWND child = CreateWindowExW(
+      0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, at.x, at.y, at.width, at.height,
+      parent, reinterpret_cast<HMENU>(INT_PTR{id}), GetModuleHandleW(nullptr), nullptr);
   if (child && font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;
 }
@@ -56,7 +58,8 @@ bool MediumPrompt::Open(HWND owner, char letter, HFONT font) {
   Close();
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterPromptClass(instance, &WindowProc)) return false;
-  RECT size{0, 0, kClientWidth, kClientHeight};
+  dpi_ = ScreenDpi();
+  RECT size{0, 0, ScaleToDpi(kClientWidth, dpi_), ScaleToDpi(kClientHeight, dpi_)};
   AdjustWindowRectEx(&size, kStyle, FALSE, kExStyle);
   int width = size.right - size.left;
   int height = size.bottom - size.top;
@@ -73,15 +76,18 @@ bool MediumPrompt::Open(HWND owner, char letter, HFONT font) {
 
 void MediumPrompt::AddControls(HFONT font) {
   icon_.Reset(LargeDriveIcon(letter_));
-  if (HWND picture = AddChild(window_, L"STATIC", L"", SS_ICON, 14, 14, 32, 32, -1, nullptr)) {
+  if (HWND picture = AddChild(window_, L"STATIC", L"", SS_ICON,
+                              ScaleToDpi(LayoutRect{14, 14, 32, 32}, dpi_), -1, nullptr)) {
     SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
   }
   std::string message = "Bitte legen Sie einen Datenträger in Laufwerk ";
   message += letter_;
   message += ": ein.";
-  AddChild(window_, L"STATIC", Widen(message), SS_LEFT, 60, 18, 266, 36, -1, font);
-  HWND cancel = AddChild(window_, L"BUTTON", Widen("Abbrechen"), BS_DEFPUSHBUTTON | WS_TABSTOP,
-                         kClientWidth - 100, kClientHeight - 36, 88, 26, IDCANCEL, font);
+  AddChild(window_, L"STATIC", Widen(message), SS_LEFT,
+           ScaleToDpi(LayoutRect{60, 18, 266, 36}, dpi_), -1, font);
+  HWND cancel = AddChild(
+      window_, L"BUTTON", Widen("Abbrechen"), BS_DEFPUSHBUTTON | WS_TABSTOP,
+      ScaleToDpi(LayoutRect{kClientWidth - 100, kClientHeight - 36, 88, 26}, dpi_), IDCANCEL, font);
   if (cancel) SetFocus(cancel);
 }
 

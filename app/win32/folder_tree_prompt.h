@@ -36,6 +36,7 @@ class MediumPrompt {
   ClosedHandler onClosed_;
   HWND window_ = nullptr;
   char letter_ = 0;
+  int dpi_ = 96;  // the layout below is drawn for 96 dpi and scaled to the screen's
   UniqueIcon icon_;
 };
 

@@ -32,6 +32,48 @@ class OwnedIcon {
   HICON icon_ = nullptr;
 };
 
+// An owned font, deleted with the object. Non-copyable, movable.
+class OwnedFont {
+ public:
+  OwnedFont() = default;
+  explicit OwnedFont(HFONT font) : font_(font) {}
+  OwnedFont(const OwnedFont&) = delete;
+  OwnedFont& operator=(const OwnedFont&) = delete;
+  OwnedFont(OwnedFont&& other) noexcept : font_(std::exchange(other.font_, nullptr)) {}
+  OwnedFont& operator=(OwnedFont&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      font_ = std::exchange(other.font_, nullptr);
+    }
+    return *this;
+  }
+  ~OwnedFont() { Reset(); }
+  HFONT get() const { return font_; }
+  void Reset() {
+    if (font_) DeleteObject(font_);
+    font_ = nullptr;
+  }
+
+ private:
+  HFONT font_ = nullptr;
+};
+
+// A window's device context (the screen's for a null window), released with the object.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // Selects an object into a device context for one scope.
 class SelectedObject {
  public:

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "app/ids.h"
+#include "app/layout.h"
+#include "app/win32/dpi.h"
 #include "app/win32/image_button.h"
 #include "platform/win32/wide_text.h"
 
@@ -11,8 +13,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"KlangzwillingMainWindow";
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kClientWidth = 640;
-constexpr int kClientHeight = 344;
 
 bool RegisterWindowClass(HINSTANCE instance) {
   WNDCLASSEXW windowClass{};
@@ -42,7 +42,7 @@ POINT CentredOrigin(int outerWidth, int outerHeight) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, EventService& events, const BuiltInImages& images)
-    : instance_(instance), events_(events), images_(images) {}
+    : instance_(instance), events_(events), images_(images), dpi_(ScreenDpi()), font_(dpi_) {}
 
 MainWindow::~MainWindow() {
   tree_.reset();
@@ -56,7 +56,6 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const std::st
                                                const BuiltInImages& images) {
   std::unique_ptr<MainWindow> main(new MainWindow(instance, events, images));
   if (!main->Open(title)) return nullptr;
-  main->font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   main->CreateControls(files);
   main->CreateStatusBar();
   main->CreateItemMenu();
@@ -66,7 +65,7 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, const std::st
 
 bool MainWindow::Open(const std::string& title) {
   if (!RegisterWindowClass(instance_)) return false;
-  RECT outer{0, 0, kClientWidth, kClientHeight};
+  RECT outer{0, 0, Scaled(layout::kClientWidth), Scaled(layout::kClientHeight)};
   AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
   int outerWidth = outer.right - outer.left;
   int outerHeight = outer.bottom - outer.top;
@@ -81,14 +80,19 @@ bool MainWindow::Open(const std::string& title) {
   return true;
 }
 
+int MainWindow::Scaled(int length) const {
+  return ScaleToDpi(length, dpi_);
+}
+
 HWND MainWindow::AddControl(int controlId, DWORD exStyle, const wchar_t* windowClass,
-                            const wchar_t* text, DWORD style, int x, int y, int width, int height) {
+                            const wchar_t* text, DWORD style, const LayoutRect& place) {
   int menuId = controlId >= 0 ? controlId : nextFrameId_++;
+  LayoutRect at = ScaleToDpi(place, dpi_);
   HWND control = CreateWindowExW(
-      exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, window_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(menuId)), instance_, nullptr);
+      exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, at.x, at.y, at.width, at.height,
+      window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(menuId)), instance_, nullptr);
   if (!control) return nullptr;
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   if (controlId >= 0 && controlId < static_cast<int>(controls_.size())) {
     controls_[static_cast<std::size_t>(controlId)] = control;
   }
@@ -96,58 +100,53 @@ HWND MainWindow::AddControl(int controlId, DWORD exStyle, const wchar_t* windowC
 }
 
 void MainWindow::CreateControls(FileSystem& files) {
-  tree_ = FolderTreeControl::Create(window_, id::kFolderTree, RECT{16, 16, 16 + 188, 16 + 220},
-                                    font_, files);
+  LayoutRect treeAt = ScaleToDpi(layout::kFolderTree, dpi_);
+  tree_ = FolderTreeControl::Create(window_, id::kFolderTree,
+                                    RECT{treeAt.x, treeAt.y, treeAt.right(), treeAt.bottom()},
+                                    font_.get(), files);
   if (tree_) controls_[id::kFolderTree] = tree_->hwnd();
 
   HWND list = AddControl(id::kResultList, WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                          WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                              LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
-                         216, 16, 408, 244);
+                         layout::kResultList);
   if (list) {
     DWORD extended =
         LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_CHECKBOXES;
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-    struct Column {
-      const wchar_t* title;
-      int width;
-    };
-    const Column columns[] = {
-        {L"Dateiname", 328}, {L"Gr\u00f6sse", 64}, {L"Verzeichnis", 2048}, {L"ID", 32}};
-    int index = 0;
-    for (const Column& column : columns) {
+    const wchar_t* titles[] = {L"Dateiname", L"Gr\u00f6sse", L"Verzeichnis", L"ID"};
+    for (int index = 0; index < 4; ++index) {
       LVCOLUMNW info{};
       info.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
       info.fmt = LVCFMT_LEFT;
-      info.cx = column.width;
-      info.pszText = const_cast<wchar_t*>(column.title);
+      info.cx = Scaled(layout::kResultColumns[static_cast<std::size_t>(index)]);
+      info.pszText = const_cast<wchar_t*>(titles[index]);
       info.iSubItem = index;
       SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&info));
-      ++index;
     }
     // The rows live in the program; the control asks for what it shows.
     results_ = std::make_unique<ResultList>(list);
   }
 
   constexpr DWORD kImageButton = WS_TABSTOP | BS_PUSHBUTTON;
-  AddControl(id::kSearchButton, 0, WC_BUTTONW, L"", kImageButton, 24, 252, 64, 48);
+  AddControl(id::kSearchButton, 0, WC_BUTTONW, L"", kImageButton, layout::kSearchButton);
   HWND check = AddControl(id::kRecursiveCheck, 0, WC_BUTTONW, L"Rekursive Suche",
-                          WS_TABSTOP | BS_AUTOCHECKBOX, 96, 250, 100, 20);
+                          WS_TABSTOP | BS_AUTOCHECKBOX, layout::kRecursiveCheck);
   if (check) SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
   HWND time = AddControl(id::kTimeField, WS_EX_CLIENTEDGE, WC_EDITW, L"",
-                         WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 224, 277, 49, 20);
+                         WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, layout::kTimeField);
   if (time) SetWindowTextW(time, L"00:00:00");
-  HWND bar = AddControl(id::kPositionBar, 0, TRACKBAR_CLASSW, L"", WS_TABSTOP, 277, 275, 164, 20);
+  HWND bar =
+      AddControl(id::kPositionBar, 0, TRACKBAR_CLASSW, L"", WS_TABSTOP, layout::kPositionBar);
   if (bar) {
     SendMessageW(bar, TBM_SETRANGEMIN, FALSE, 0);
     SendMessageW(bar, TBM_SETRANGEMAX, FALSE, 100);
     SendMessageW(bar, TBM_SETPOS, TRUE, 0);
   }
-  AddControl(id::kPlayButton, 0, WC_BUTTONW, L"", kImageButton, 444, 276, 32, 22);
-  AddControl(id::kPauseButton, 0, WC_BUTTONW, L"", kImageButton, 478, 276, 32, 22);
-  AddControl(id::kStopButton, 0, WC_BUTTONW, L"", kImageButton, 512, 276, 32, 22);
-  AddControl(id::kRewindButton, 0, WC_BUTTONW, L"", kImageButton, 550, 276, 32, 22);
-  AddControl(id::kForwardButton, 0, WC_BUTTONW, L"", kImageButton, 584, 276, 32, 22);
+  for (int button = id::kPlayButton; button <= id::kForwardButton; ++button) {
+    AddControl(button, 0, WC_BUTTONW, L"", kImageButton,
+               layout::kPlayerButtons[static_cast<std::size_t>(button - id::kPlayButton)]);
+  }
   buttonImages_[id::kSearchButton] = images_.Find(id::kGoImage).icon();
   buttonImages_[id::kPlayButton] = images_.Find(id::kPlayImage).icon();
   buttonImages_[id::kPauseButton] = images_.Find(id::kPauseImage).icon();
@@ -158,9 +157,7 @@ void MainWindow::CreateControls(FileSystem& files) {
   // The frames come last, so they lie below the controls they enclose; clipping keeps their
   // painting off those controls.
   constexpr DWORD kFrame = BS_GROUPBOX | WS_CLIPSIBLINGS;
-  AddControl(-1, 0, WC_BUTTONW, L"", kFrame, 4, 0, 632, 314);
-  AddControl(-1, 0, WC_BUTTONW, L"", kFrame, 16, 240, 188, 64);
-  AddControl(-1, 0, WC_BUTTONW, L"", kFrame, 216, 264, 408, 40);
+  for (const LayoutRect& frame : layout::kFrames) AddControl(-1, 0, WC_BUTTONW, L"", kFrame, frame);
 }
 
 void MainWindow::CreateStatusBar() {
@@ -169,7 +166,14 @@ void MainWindow::CreateStatusBar() {
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::kStatusBar)), instance_, nullptr);
   if (!status) return;
   controls_[id::kStatusBar] = status;
-  int rightEdges[] = {480, 480 + 160};
+  if (dpi_ != kLayoutDpi) {
+    // Wine's status bar keeps a font of 96 dpi; at a raised DPI it gets the controls' font and
+    // takes the height that font needs. At 96 dpi it keeps its own.
+    SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(status, WM_SIZE, 0, 0);
+  }
+  int rightEdges[] = {Scaled(layout::kStatusFields[0]),
+                      Scaled(layout::kStatusFields[0] + layout::kStatusFields[1])};
   SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rightEdges));
   SendMessageW(status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(L"Anzahl Dateien : 0"));
 }

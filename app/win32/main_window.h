@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "app/layout.h"
+#include "app/win32/dpi.h"
 #include "app/win32/event_service.h"
 #include "app/win32/folder_tree_control.h"
 #include "app/win32/image_loader.h"
@@ -33,7 +35,9 @@ class MainWindow {
   HMENU itemMenu() const { return itemMenu_; }
   FolderTreeControl* tree() const { return tree_.get(); }
   ResultList* results() const { return results_.get(); }
-  HFONT font() const { return font_; }
+  HFONT font() const { return font_.get(); }
+  // The screen's DPI, to which the layout is scaled.
+  int dpi() const { return dpi_; }
   void SetButtonImage(int controlId, HICON image);
   // Menu command numbers: the platform treats command 0 as "nothing chosen", so the items get
   // numbers of their own that map back to the item ids.
@@ -51,7 +55,8 @@ class MainWindow {
   void CreateStatusBar();
   void CreateItemMenu();
   HWND AddControl(int controlId, DWORD exStyle, const wchar_t* windowClass, const wchar_t* text,
-                  DWORD style, int x, int y, int width, int height);
+                  DWORD style, const LayoutRect& place);
+  int Scaled(int length) const;
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -64,6 +69,9 @@ class MainWindow {
   HINSTANCE instance_;
   EventService& events_;
   const BuiltInImages& images_;
+  int dpi_;
+  // Outlives the controls: they are destroyed with the window in the destructor's body.
+  ControlFont font_;
   HWND window_ = nullptr;
   // The control that had the focus when the window was last deactivated; it gets it back on
   // activation, as in a dialog, so that Tab and Shift+Tab go on from there.
@@ -73,7 +81,6 @@ class MainWindow {
   std::unique_ptr<FolderTreeControl> tree_;
   std::unique_ptr<ResultList> results_;
   HMENU itemMenu_ = nullptr;
-  HFONT font_ = nullptr;
   int nextFrameId_ = 1000;
 };
 

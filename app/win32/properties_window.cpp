@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/ids.h"
+#include "app/layout.h"
 
 namespace kz {
 namespace {
@@ -24,11 +25,13 @@ bool RegisterWindowClass(HINSTANCE instance) {
 }  // namespace
 
 std::unique_ptr<PropertiesWindow> PropertiesWindow::Open(HINSTANCE instance, HWND owner,
-                                                         EventService& events, HFONT font) {
+                                                         EventService& events, HFONT font,
+                                                         int dpi) {
   if (!RegisterWindowClass(instance)) return nullptr;
   std::unique_ptr<PropertiesWindow> properties(new PropertiesWindow(owner, events));
 
-  RECT outer{0, 0, 240, 120};
+  RECT outer{0, 0, ScaleToDpi(layout::kPropertiesClientWidth, dpi),
+             ScaleToDpi(layout::kPropertiesClientHeight, dpi)};
   AdjustWindowRect(&outer, kStyle, FALSE);
   int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   int screenHeight = GetSystemMetrics(SM_CYSCREEN);
@@ -53,21 +56,21 @@ std::unique_ptr<PropertiesWindow> PropertiesWindow::Open(HINSTANCE instance, HWN
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
   ShowWindow(window, SW_SHOW);
 
+  LayoutRect at = ScaleToDpi(layout::kPropertiesList, dpi);
   HWND list = CreateWindowExW(
       WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS, 4, 4,
-      232, 120, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::kPropertiesList)),
-      instance, nullptr);
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS, at.x,
+      at.y, at.width, at.height, window,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::kPropertiesList)), instance, nullptr);
   if (!list) return nullptr;  // the destructor closes the window again
   properties->list_ = list;
   SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
-  const int widths[] = {116, 112};
   for (int column = 0; column < 2; ++column) {
     LVCOLUMNW info{};
     info.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     info.fmt = LVCFMT_LEFT;
-    info.cx = widths[column];
+    info.cx = ScaleToDpi(layout::kPropertiesColumns[static_cast<std::size_t>(column)], dpi);
     info.pszText = const_cast<wchar_t*>(L"");
     info.iSubItem = column;
     SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&info));

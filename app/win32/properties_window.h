@@ -13,7 +13,7 @@ class PropertiesWindow {
  public:
   // Null when the window or its list cannot be created (nothing is left open then).
   static std::unique_ptr<PropertiesWindow> Open(HINSTANCE instance, HWND owner,
-                                                EventService& events, HFONT font);
+                                                EventService& events, HFONT font, int dpi);
   PropertiesWindow(const PropertiesWindow&) = delete;
   PropertiesWindow& operator=(const PropertiesWindow&) = delete;
   // Makes the owner the active window, then destroys the window.

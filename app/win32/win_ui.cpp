@@ -221,7 +221,7 @@ void WinUi::EnableMainWindow(bool enabled) {
 }
 
 bool WinUi::OpenPropertiesWindow() {
-  properties_ = PropertiesWindow::Open(instance_, main_.hwnd(), events_, main_.font());
+  properties_ = PropertiesWindow::Open(instance_, main_.hwnd(), events_, main_.font(), main_.dpi());
   return properties_ != nullptr;
 }
 

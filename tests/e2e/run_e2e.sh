@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the end-to-end scenarios against the real klangzwilling.exe under Wine and Xvfb.
 #   tests/e2e/run_e2e.sh BUILD_DIR [SCENARIO...]
-# Screenshots land in BUILD_DIR/e2e-artifacts as PNG files.
+# Screenshots land in BUILD_DIR/e2e-artifacts as PNG files. Scenarios named *-dpi run after the
+# others in a copy of the Wine prefix whose screen has 144 dpi (150 %).
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/env.sh"
 build=${1:?build directory}
@@ -88,13 +89,43 @@ if [ -z "${KZ_E2E_INSIDE:-}" ]; then
   exit $status
 fi
 
-# Inside the display: one mapped drive, one driver run.
+# Inside the display: one mapped drive, one driver run, then one in the raised-DPI prefix.
+plain=()
+raised=()
+for scenario in "${scenarios[@]}"; do
+  if [[ "$scenario" == *-dpi ]]; then raised+=("$scenario"); else plain+=("$scenario"); fi
+done
+# run_raised_dpi: the *-dpi scenarios in a copy of the prefix, made anew each run (a second or
+# two) so that it always matches the prefix that setup prepared, with LogPixels at 144.
+run_raised_dpi() {
+  [ ${#raised[@]} -gt 0 ] || return 0
+  wineserver -w 2>/dev/null || true
+  local prefix=$WINEPREFIX-dpi144 status=0
+  rm -rf "$prefix"
+  cp -a "$WINEPREFIX" "$prefix"
+  rm -f "$prefix/dosdevices/m:"
+  WINEPREFIX=$prefix wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    /d 144 /f >/dev/null 2>&1
+  WINEPREFIX=$prefix wine "$build/kz_e2e_driver.exe" \
+    --exe "$(WINEPREFIX=$prefix winepath -w "$build/klangzwilling.exe")" \
+    --shots "$(WINEPREFIX=$prefix winepath -w "$artifacts")" "${raised[@]}" || status=$?
+  WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
+  rm -rf "$prefix"
+  return $status
+}
+if [ ${#plain[@]} -eq 0 ]; then
+  run_raised_dpi
+  exit
+fi
 work=$(mktemp -d /tmp/kz-e2e.XXXXXX)
 trap 'chattr -i "$work/h-immutable/a/fest.mp3" 2>/dev/null; rm -rf "$work"; rm -f "$WINEPREFIX/dosdevices/m:"' EXIT
 # The prepared music trees appear as drive M: in the folder tree.
 ln -sfn "$work" "$WINEPREFIX/dosdevices/m:"
 prepare_fixtures "$work"
 prepare_hostile "$work"
+status=0
 wine "$build/kz_e2e_driver.exe" --exe "$(winepath -w "$build/klangzwilling.exe")" \
   --shots "$(winepath -w "$artifacts")" --work "$(winepath -w "$work")" --drive M: \
-  "${scenarios[@]}"
+  "${plain[@]}" || status=$?
+run_raised_dpi || status=$?
+exit $status

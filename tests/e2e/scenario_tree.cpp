@@ -1,6 +1,7 @@
 // The folder tree on a mapped drive: drives in letter order, folders read when first expanded,
 // sorted without regard to case, no files, expand buttons only where there are subfolders, and
-// the selection's path as the search sees it.
+// the selection's path as the search sees it; names of several scripts ordered as their
+// readers expect.
 
 #include <windows.h>
 
@@ -16,6 +17,18 @@
 namespace kz::e2e {
 namespace {
 
+// German, Polish, Greek and Cyrillic names, made in an order that is none of the expected.
+constexpr const wchar_t* kScriptNames[] = {L"Zebra",
+                                           L"\u0411\u0435\u0442\u0430",
+                                           L"\u0141za",
+                                           L"\u0392\u03ae\u03c4\u03b1",
+                                           L"Beta",
+                                           L"\u00c4rger",
+                                           L"\u0430\u043b\u044c\u0444\u0430",
+                                           L"\u03ac\u03bb\u03c6\u03b1",
+                                           L"\u0142aska",
+                                           L"alpha"};
+
 void PrepareTree(const Options& options) {
   std::wstring root = options.work + L"\\tree";
   MakeFolders(root + L"\\gamma\\inner");
@@ -23,6 +36,7 @@ void PrepareTree(const Options& options) {
   MakeFolders(root + L"\\.versteckt");
   WriteText(root + L"\\Beta\\nur eine Datei.mp3", "x");
   WriteText(root + L"\\lied.mp3", "x");
+  for (const wchar_t* name : kScriptNames) MakeFolders(options.work + L"\\Namen\\" + name);
   CopyMedia(options, L"tone2.mp3", options.work + L"\\Songs\\a.mp3");
   CopyMedia(options, L"tone2.mp3", options.work + L"\\Songs\\Live\\a.mp3");
 }
@@ -87,6 +101,29 @@ void Tree(const Options& options, Checker& check) {
     check.Equal(tree.HasButton(item), wantButton, "expand button of " + tree.Text(item));
   }
   if (!options.shots.empty()) SaveScreenshot(options.shots + L"\\folder-tree.bmp");
+
+  // Without case and accent, each script in its letters' order: alpha, Ärger, Beta, łaska, Łza,
+  // Zebra; άλφα, Βήτα; альфа, Бета.
+  if (HTREEITEM namen = tree.ChildContaining(drive, "Namen")) {
+    tree.Expand(namen);
+    std::vector<std::string> order;
+    std::string listed;
+    for (HTREEITEM item : tree.Children(namen)) {
+      order.push_back(tree.Text(item));
+      listed += order.back() + " ";
+    }
+    std::vector<std::string> want;
+    for (const wchar_t* name : {L"alpha", L"\u00c4rger", L"Beta", L"\u0142aska", L"\u0141za",
+                                L"Zebra", L"\u03ac\u03bb\u03c6\u03b1", L"\u0392\u03ae\u03c4\u03b1",
+                                L"\u0430\u043b\u044c\u0444\u0430", L"\u0411\u0435\u0442\u0430"}) {
+      want.push_back(Utf8(name));
+    }
+    check.Check(order == want, "names of several scripts in their readers' order: " + listed);
+    if (!options.shots.empty()) SaveScreenshot(options.shots + L"\\folder-tree-scripts.bmp");
+    tree.Collapse(namen);
+  } else {
+    check.Check(false, "folder Namen under M:");
+  }
 
   // Read once: a folder made now does not appear after collapsing and expanding.
   MakeFolders(options.work + L"\\tree\\delta");

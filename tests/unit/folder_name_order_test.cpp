@@ -70,6 +70,24 @@ TEST(FolderNameOrder, CyrillicAndGreekCapitalsFold) {
                                       "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1"}));
 }
 
+TEST(FolderNameOrder, OneFolderOfSeveralScriptsGroupsEachScriptInItsOrder) {
+  // The folder of the tree's end-to-end check: Latin, then Greek, then Cyrillic, each without
+  // regard to case or accent.
+  EXPECT_EQ(Sorted({"Zebra", "\xD0\x91\xD0\xB5\xD1\x82\xD0\xB0", "\xC5\x81za",
+                    "\xCE\x92\xCE\xAE\xCF\x84\xCE\xB1", "Beta", "\xC3\x84rger",
+                    "\xD0\xB0\xD0\xBB\xD1\x8C\xD1\x84\xD0\xB0", "\xCE\xAC\xCE\xBB\xCF\x86\xCE\xB1",
+                    "\xC5\x82"
+                    "aska",
+                    "alpha"}),
+            (std::vector<std::string>{"alpha", "\xC3\x84rger", "Beta",
+                                      "\xC5\x82"
+                                      "aska",
+                                      "\xC5\x81za", "Zebra", "\xCE\xAC\xCE\xBB\xCF\x86\xCE\xB1",
+                                      "\xCE\x92\xCE\xAE\xCF\x84\xCE\xB1",
+                                      "\xD0\xB0\xD0\xBB\xD1\x8C\xD1\x84\xD0\xB0",
+                                      "\xD0\x91\xD0\xB5\xD1\x82\xD0\xB0"}));
+}
+
 TEST(FolderNameOrder, TiesGoByAccentThenByExactBytesAndTheOrderIsStrict) {
   // Names alike but for accent: the plain one first; alike but for case: byte order.
   EXPECT_EQ(Sorted({"\xC3\xA9t\xC3\xA9", "ete", "Ete", "\xC3\x89t\xC3\xA9"}),
