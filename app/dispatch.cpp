@@ -1,7 +1,7 @@
 #include "app/dispatch.h"
 
-#include "app/ids.h"
-#include "mp3/show_properties.h"
+#include "app/show_properties.h"
+#include "core/ids.h"
 #include "player/player_buttons.h"
 #include "removal/remove_ticked_files.h"
 #include "search/run_search.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/program.h"
+#include "core/program.h"
 
 namespace kz {
 

@@ -1,9 +1,10 @@
 #include "app/main_loop.h"
 
 #include "app/dispatch.h"
-#include "app/ids.h"
 #include "common/decimal.h"
-#include "player/player_controls.h"
+#include "core/ids.h"
+#include "player/play_display.h"
+#include "player/player_enable.h"
 
 namespace kz {
 

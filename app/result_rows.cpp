@@ -1,6 +1,6 @@
 #include "app/result_rows.h"
 
-#include "search/result_row.h"
+#include "core/result_row.h"
 
 namespace kz {
 

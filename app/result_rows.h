@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "search/file_record.h"
+#include "core/file_record.h"
 
 namespace kz {
 

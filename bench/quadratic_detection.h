@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/program.h"
 #include "common/size_kb.h"
+#include "core/program.h"
 
 namespace kz {
 

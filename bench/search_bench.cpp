@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ui.h"
 #include "bench/quadratic_detection.h"
+#include "core/ui.h"
 #include "search/detect_duplicates.h"
 #include "search/fill_result_list.h"
 

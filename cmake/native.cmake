@@ -1,12 +1,13 @@
 # Native (Linux) build: POSIX platform, CLI, unit tests, benchmarks.
 file(GLOB KZ_POSIX_SOURCES CONFIGURE_DEPENDS platform/posix/*.cpp)
 add_library(kz_posix STATIC ${KZ_POSIX_SOURCES})
-target_link_libraries(kz_posix PUBLIC kz_core)
+target_link_libraries(kz_posix PUBLIC kz_platform_seams)
 
 file(GLOB KZ_CLI_SOURCES CONFIGURE_DEPENDS app/cli/*.cpp)
 if(KZ_CLI_SOURCES)
   add_executable(klangzwilling-cli ${KZ_CLI_SOURCES})
-  target_link_libraries(klangzwilling-cli PRIVATE kz_posix)
+  kz_show_floor(klangzwilling-cli PRIVATE app/cli)
+  target_link_libraries(klangzwilling-cli PRIVATE kz_search kz_mp3 kz_core kz_posix)
   # The C++ runtime inside the program: it then needs only glibc (the README names the oldest).
   # The sanitizer build keeps the shared runtime, which the sanitizers expect.
   if(NOT KZ_SANITIZE)
@@ -20,7 +21,7 @@ file(GLOB KZ_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp tests/fakes/*.cpp)
 # The command line's text helpers are tested directly as well as through the built program.
 add_executable(kz_tests ${KZ_TEST_SOURCES} app/cli/glob.cpp
                         app/cli/iso_time.cpp app/cli/row_writer.cpp)
-target_link_libraries(kz_tests PRIVATE kz_posix GTest::gtest GTest::gtest_main GTest::gmock)
+target_link_libraries(kz_tests PRIVATE kz_app kz_posix GTest::gtest GTest::gtest_main GTest::gmock)
 target_include_directories(kz_tests PRIVATE ${CMAKE_SOURCE_DIR})
 include(GoogleTest)
 gtest_discover_tests(kz_tests DISCOVERY_TIMEOUT 60
@@ -32,5 +33,6 @@ find_package(benchmark QUIET)
 file(GLOB KZ_BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
 if(benchmark_FOUND AND KZ_BENCH_SOURCES)
   add_executable(kz_bench ${KZ_BENCH_SOURCES})
-  target_link_libraries(kz_bench PRIVATE kz_posix benchmark::benchmark)
+  target_include_directories(kz_bench PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(kz_bench PRIVATE kz_app kz_posix benchmark::benchmark)
 endif()

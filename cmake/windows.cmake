@@ -9,19 +9,20 @@ enable_language(RC)
 file(GLOB KZ_WIN_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 add_library(kz_win_platform STATIC ${KZ_WIN_PLATFORM_SOURCES} platform/win32/README.txt)
 set_target_properties(kz_win_platform PROPERTIES LINKER_LANGUAGE CXX)
-target_link_libraries(kz_win_platform PUBLIC kz_core winmm shlwapi ntdll)
+target_link_libraries(kz_win_platform PUBLIC kz_platform_seams winmm shlwapi shell32 ntdll)
 
 file(GLOB KZ_APP_SOURCES CONFIGURE_DEPENDS app/win32/*.cpp)
 if(KZ_APP_SOURCES)
   add_executable(klangzwilling WIN32 ${KZ_APP_SOURCES} resources/klangzwilling.rc)
-  target_link_libraries(klangzwilling PRIVATE kz_win_platform comctl32 shell32 ole32 uxtheme
+  target_link_libraries(klangzwilling PRIVATE kz_app kz_win_platform comctl32 shell32 ole32 uxtheme
                         gdi32 user32)
 endif()
 
 file(GLOB KZ_CLI_SOURCES CONFIGURE_DEPENDS app/cli/*.cpp)
 if(KZ_CLI_SOURCES)
   add_executable(klangzwilling-cli ${KZ_CLI_SOURCES} resources/klangzwilling-cli.rc)
-  target_link_libraries(klangzwilling-cli PRIVATE kz_win_platform)
+  kz_show_floor(klangzwilling-cli PRIVATE app/cli)
+  target_link_libraries(klangzwilling-cli PRIVATE kz_search kz_mp3 kz_core kz_win_platform)
 endif()
 
 file(GLOB KZ_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)

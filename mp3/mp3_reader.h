@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "mp3/mp3_info.h"
+#include "core/mp3_info.h"
 #include "platform/file_system.h"
 
 namespace kz {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "core/mp3_info.h"
 #include "mp3/byte_source.h"
-#include "mp3/mp3_info.h"
 
 namespace kz {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "mp3/mp3_info.h"
+#include "core/mp3_info.h"
 #include "mp3/timestamp.h"
 
 namespace kz {

@@ -23,6 +23,10 @@ bool TakeInterrupt();
 
 bool ErrorStreamIsTerminal();
 
+// Standard output passes bytes on unchanged: a text-mode console would add a CR before every LF
+// of formats that carry their own record ends.
+void UseBinaryStandardOutput();
+
 // The folder as an absolute path ending in the separator, as the folder tree would give it; empty
 // when it does not exist or is not a directory.
 std::optional<std::string> AbsoluteFolderPath(std::string_view folder);

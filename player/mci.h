@@ -11,6 +11,9 @@ namespace kz {
 // A device slot of the media-control service; its file is opened under the alias "MCI_" + slot.
 using MciSlot = std::int32_t;
 
+// The one slot the player plays its file in.
+inline constexpr MciSlot kPlayerSlot = 0;
+
 // Results of MciStatusMode.
 namespace mci_mode {
 constexpr std::int32_t kUnknown = 0;  // the query failed, or the service reported another mode

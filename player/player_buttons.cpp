@@ -1,13 +1,12 @@
 #include "player/player_buttons.h"
 
-#include "app/ids.h"
-#include "app/row_record.h"
+#include "core/ids.h"
+#include "core/row_record.h"
 #include "player/mci.h"
 
 namespace kz {
 
 namespace {
-constexpr MciSlot kSlot = 0;
 constexpr std::int32_t kJumpMs = 1000;
 
 // Offsets and targets are 32-bit millisecond counts that wrap rather than overflow.
@@ -25,22 +24,22 @@ void PressPlay(Program& program) {
   // With no row or no record to play, the open is left out, as a refused open would be; a
   // file already open still plays on.
   if (FileRecord* record = RecordOfRow(program, row)) {
-    MciOpen(program.media, kSlot, PathOf(*record));
+    MciOpen(program.media, kPlayerSlot, PathOf(*record));
   }
   ui.SetControlAttribute(id::kPositionBar, attribute::kRangeMaximum,
-                         MciLength(program.media, kSlot));
+                         MciLength(program.media, kPlayerSlot));
   program.rewindOffset = 0;
   program.forwardOffset = 0;
-  MciPlay(program.media, kSlot);
+  MciPlay(program.media, kPlayerSlot);
 }
 
 void PressPause(Program& program) {
-  MciPause(program.media, kSlot);
+  MciPause(program.media, kPlayerSlot);
 }
 
 void PressStop(Program& program) {
-  MciStop(program.media, kSlot);
-  MciClose(program.media, kSlot);
+  MciStop(program.media, kPlayerSlot);
+  MciClose(program.media, kPlayerSlot);
   program.ui.SetControlText(id::kTimeField, "00:00:00");
   program.ui.SetControlState(id::kPositionBar, 0);
 }
@@ -48,14 +47,14 @@ void PressStop(Program& program) {
 // The target is sent as computed, also before the start or beyond the end; the service decides.
 void PressRewind(Program& program) {
   program.rewindOffset = WrappingAdd(program.rewindOffset, kJumpMs);
-  std::int32_t position = MciPosition(program.media, kSlot);
-  MciPlayFrom(program.media, kSlot, WrappingSubtract(position, program.rewindOffset));
+  std::int32_t position = MciPosition(program.media, kPlayerSlot);
+  MciPlayFrom(program.media, kPlayerSlot, WrappingSubtract(position, program.rewindOffset));
 }
 
 void PressForward(Program& program) {
   program.forwardOffset = WrappingAdd(program.forwardOffset, kJumpMs);
-  std::int32_t position = MciPosition(program.media, kSlot);
-  MciPlayFrom(program.media, kSlot, WrappingAdd(position, program.forwardOffset));
+  std::int32_t position = MciPosition(program.media, kPlayerSlot);
+  MciPlayFrom(program.media, kPlayerSlot, WrappingAdd(position, program.forwardOffset));
 }
 
 }  // namespace kz

@@ -1,5 +1,5 @@
-#include "app/ids.h"
-#include "player/player_controls.h"
+#include "player/player_enable.h"
+#include "core/ids.h"
 
 namespace kz {
 

@@ -1,9 +1,9 @@
 #include "removal/remove_ticked_files.h"
 
-#include "app/ids.h"
-#include "app/row_record.h"
 #include "common/decimal.h"
-#include "player/mci.h"
+#include "core/ids.h"
+#include "core/row_record.h"
+#include "player/player_buttons.h"
 
 namespace kz {
 
@@ -15,10 +15,7 @@ constexpr std::int32_t kNo = 7;
 void RemoveTickedFiles(Program& program) {
   Ui& ui = program.ui;
   // The file being played is held open by the media service; release it so it can go too.
-  MciStop(program.media, 0);
-  MciClose(program.media, 0);
-  ui.SetControlText(id::kTimeField, "00:00:00");
-  ui.SetControlState(id::kPositionBar, 0);
+  PressStop(program);
 
   std::int32_t answer = ui.AskYesNo("Info!", "Datei(en) löschen?");
   if (answer == kNo) {

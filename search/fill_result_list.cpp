@@ -1,8 +1,8 @@
 #include "search/fill_result_list.h"
 
-#include "app/ids.h"
 #include "common/decimal.h"
-#include "search/result_row.h"
+#include "core/ids.h"
+#include "core/result_row.h"
 
 namespace kz {
 

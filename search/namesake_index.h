@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "search/file_record.h"
-#include "search/record_list.h"
+#include "core/file_record.h"
+#include "core/record_list.h"
 
 namespace kz {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/ids.h"
+#include "core/ids.h"
 #include "search/detect_duplicates.h"
 #include "search/drop_repeated_files.h"
 #include "search/fill_result_list.h"

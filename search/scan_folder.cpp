@@ -1,8 +1,8 @@
 #include "search/scan_folder.h"
 
-#include "app/ids.h"
 #include "common/decimal.h"
 #include "common/size_kb.h"
+#include "core/ids.h"
 #include "search/extension_rule.h"
 
 namespace kz {

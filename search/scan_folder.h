@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/program.h"
+#include "core/program.h"
 #include "search/link_guard.h"
 
 namespace kz {

@@ -11,16 +11,11 @@
 #include "app/cli/row_writer.h"
 #include "app/cli/scan_options.h"
 #include "app/cli/watched_listings.h"
-#include "app/program.h"
 #include "common/decimal.h"
 #include "common/size_kb.h"
+#include "core/program.h"
 #include "platform/command_line.h"
 #include "search/run_search.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 namespace kz::cli {
 namespace {
@@ -93,11 +88,8 @@ int RunScan(std::span<const std::string> arguments) {
   NoMedia media;
   RowWriter writer(options.format, options.terminator, stdout);
   bool machineFormat = options.format != RowFormat::kWindow;
-#ifdef _WIN32
-  // The machine formats carry their own record ends (CSV's CR LF, JSON's LF, NUL); the console's
-  // text mode would add a CR before every LF.
-  if (machineFormat || options.terminator == '\0') _setmode(_fileno(stdout), _O_BINARY);
-#endif
+  // The machine formats carry their own record ends (CSV's CR LF, JSON's LF, NUL).
+  if (machineFormat || options.terminator == '\0') UseBinaryStandardOutput();
   Program* program = nullptr;
   std::int32_t group = 0;
   std::string lastName, path;

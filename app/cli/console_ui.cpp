@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/ids.h"
+#include "core/ids.h"
 #include "platform/command_line.h"
 
 namespace kz::cli {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/ui.h"
+#include "core/ui.h"
 
 namespace kz::cli {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/record_list.h"
 #include "platform/file_system.h"
-#include "search/record_list.h"
 
 namespace kz::cli {
 

@@ -1,7 +1,7 @@
 #include "app/cli/row_writer.h"
 
 #include "common/decimal.h"
-#include "search/result_row.h"
+#include "core/result_row.h"
 
 namespace kz::cli {
 namespace {

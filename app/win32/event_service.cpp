@@ -1,6 +1,6 @@
 #include "app/win32/event_service.h"
 
-#include "app/ids.h"
+#include "core/ids.h"
 
 namespace kz {
 

@@ -26,15 +26,6 @@ struct CoTaskMemFreer {
 
 }  // namespace
 
-CriticalErrorsSuppressed::CriticalErrorsSuppressed() {
-  DWORD quiet = GetThreadErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
-  restore_ = SetThreadErrorMode(quiet, &previous_) != FALSE;
-}
-
-CriticalErrorsSuppressed::~CriticalErrorsSuppressed() {
-  if (restore_) SetThreadErrorMode(previous_, nullptr);
-}
-
 ComApartment::ComApartment()
     : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
 
@@ -45,15 +36,6 @@ ComApartment::~ComApartment() {
 void UniqueIcon::Reset(HICON icon) {
   if (icon_) DestroyIcon(icon_);
   icon_ = icon;
-}
-
-ItemLook ShellLook(const std::wstring& path) {
-  SHFILEINFOW info{};
-  if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info),
-                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_DISPLAYNAME)) {
-    return {};
-  }
-  return {Narrow(Bounded(info.szDisplayName, MAX_PATH)), info.iIcon};
 }
 
 ItemLook ComputerLook() {
@@ -89,10 +71,6 @@ std::optional<FolderTreeModel::Documents> DocumentsFolder() {
   return documents;
 }
 
-std::wstring DriveRoot(char letter) {
-  return {static_cast<wchar_t>(letter), L':', L'\\'};
-}
-
 HICON LargeDriveIcon(char letter) {
   CriticalErrorsSuppressed quiet;
   SHFILEINFOW info{};
@@ -101,26 +79,6 @@ HICON LargeDriveIcon(char letter) {
     return nullptr;
   }
   return info.hIcon;
-}
-
-std::uint32_t WinDrives::LogicalDrives() {
-  return GetLogicalDrives() & 0x03FFFFFFu;
-}
-
-bool WinDrives::IsReady(char letter) {
-  CriticalErrorsSuppressed quiet;
-  std::wstring root = DriveRoot(letter);
-  if (GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0)) {
-    return true;
-  }
-  // Only a missing medium counts; any other failure shows up as a folder that cannot be listed.
-  DWORD error = GetLastError();
-  return error != ERROR_NOT_READY && error != ERROR_NO_MEDIA_IN_DRIVE;
-}
-
-ItemLook WinDrives::DriveLook(char letter) {
-  CriticalErrorsSuppressed quiet;
-  return ShellLook(DriveRoot(letter));
 }
 
 }  // namespace kz

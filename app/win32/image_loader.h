@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/ids.h"
+#include "core/ids.h"
 
 namespace kz {
 

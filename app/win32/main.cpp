@@ -5,11 +5,11 @@
 #include <objbase.h>
 
 #include "app/main_loop.h"
-#include "app/program.h"
 #include "app/win32/event_service.h"
 #include "app/win32/image_loader.h"
 #include "app/win32/main_window.h"
 #include "app/win32/win_ui.h"
+#include "core/program.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_clock.h"
 #include "platform/win32/win_file_system.h"

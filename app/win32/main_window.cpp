@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
-#include "app/ids.h"
 #include "app/layout.h"
 #include "app/win32/dpi.h"
 #include "app/win32/image_button.h"
+#include "core/ids.h"
 #include "platform/win32/wide_text.h"
 
 namespace kz {

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/ids.h"
 #include "app/layout.h"
+#include "core/ids.h"
 
 namespace kz {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "app/ids.h"
 #include "app/win32/list_view.h"
+#include "core/ids.h"
 #include "platform/win32/wide_text.h"
 
 namespace kz {

@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "app/ui.h"
 #include "app/win32/event_service.h"
 #include "app/win32/image_loader.h"
 #include "app/win32/main_window.h"
 #include "app/win32/properties_window.h"
+#include "core/ui.h"
 
 namespace kz {
 

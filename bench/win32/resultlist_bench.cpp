@@ -18,8 +18,8 @@
 #include "app/win32/result_list.h"
 #include "bench/win32/linux_memory.h"
 #include "bench/win32/stopwatch.h"
-#include "search/record_list.h"
-#include "search/result_row.h"
+#include "core/record_list.h"
+#include "core/result_row.h"
 
 namespace {
 

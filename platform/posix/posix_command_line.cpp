@@ -45,6 +45,8 @@ bool ErrorStreamIsTerminal() {
   return isatty(STDERR_FILENO) == 1;
 }
 
+void UseBinaryStandardOutput() {}  // POSIX streams never translate line ends
+
 std::optional<std::string> AbsoluteFolderPath(std::string_view folder) {
   if (folder.empty()) return std::nullopt;
   char* resolved = realpath(std::string(folder).c_str(), nullptr);

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <fcntl.h>
 #include <io.h>
 
 #include <atomic>
@@ -43,6 +44,10 @@ bool TakeInterrupt() {
 
 bool ErrorStreamIsTerminal() {
   return _isatty(_fileno(stderr)) != 0;
+}
+
+void UseBinaryStandardOutput() {
+  _setmode(_fileno(stdout), _O_BINARY);
 }
 
 std::optional<std::string> AbsoluteFolderPath(std::string_view folder) {

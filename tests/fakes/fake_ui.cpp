@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/ids.h"
+#include "core/ids.h"
 
 namespace kz::testing {
 

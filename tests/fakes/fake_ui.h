@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui.h"
+#include "core/ui.h"
 
 namespace kz::testing {
 

@@ -1,9 +1,9 @@
 #include "tests/fakes/result_rows.h"
 
-#include "app/ids.h"
 #include "common/decimal.h"
 #include "common/size_kb.h"
-#include "search/result_row.h"
+#include "core/ids.h"
+#include "core/result_row.h"
 
 namespace kz::testing {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program.h"
+#include "core/program.h"
 
 namespace kz::testing {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ids.h"
+#include "core/ids.h"
 #include "platform/posix/posix_file_system.h"
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_ui.h"

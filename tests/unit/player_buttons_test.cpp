@@ -6,16 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "app/ids.h"
 #include "app/main_loop.h"
+#include "core/ids.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/posix/simulated_media.h"
 #include "player/mci.h"
-#include "player/player_controls.h"
+#include "player/play_display.h"
+#include "player/player_enable.h"
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/fakes/logging_media.h"
 #include "tests/fakes/result_rows.h"
+#include "tests/fakes/simulated_media.h"
 
 namespace kz {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/posix/header_length.h"
+#include "tests/fakes/header_length.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/posix/simulated_media.h"
+#include "tests/fakes/simulated_media.h"
 
 #include <gtest/gtest.h>
 

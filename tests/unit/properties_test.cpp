@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "app/dispatch.h"
-#include "app/ids.h"
 #include "app/main_loop.h"
-#include "mp3/show_properties.h"
+#include "app/show_properties.h"
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "mp3/timestamp.h"
 #include "platform/posix/posix_file_system.h"
-#include "search/result_row.h"
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/fakes/recording_media.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ids.h"
+#include "core/ids.h"
 #include "platform/posix/posix_file_system.h"
 #include "removal/remove_ticked_files.h"
 #include "search/run_search.h"

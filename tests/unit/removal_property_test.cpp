@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "app/ids.h"
 #include "common/decimal.h"
+#include "core/ids.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/posix/simulated_media.h"
 #include "removal/remove_ticked_files.h"
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_ui.h"
 #include "tests/fakes/result_rows.h"
+#include "tests/fakes/simulated_media.h"
 #include "tests/fakes/temp_tree.h"
 
 namespace kz {

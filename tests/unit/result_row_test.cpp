@@ -1,4 +1,4 @@
-#include "search/result_row.h"
+#include "core/result_row.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "search/record_list.h"
-#include "search/result_row.h"
+#include "core/record_list.h"
+#include "core/result_row.h"
 
 namespace kz {
 namespace {

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ids.h"
-#include "app/program.h"
+#include "core/ids.h"
+#include "core/program.h"
 #include "platform/posix/posix_file_system.h"
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_ui.h"

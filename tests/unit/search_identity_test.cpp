@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/row_record.h"
-#include "search/result_row.h"
+#include "core/result_row.h"
+#include "core/row_record.h"
 #include "search/run_search.h"
 #include "tests/fakes/forwarding_file_system.h"
 #include "tests/unit/search_fixture.h"

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "search/record_list.h"
+#include "core/record_list.h"
 
 namespace kz {
 namespace {

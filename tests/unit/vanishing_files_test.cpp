@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/ids.h"
-#include "mp3/show_properties.h"
+#include "app/show_properties.h"
+#include "core/ids.h"
 #include "platform/posix/posix_file_system.h"
 #include "removal/remove_ticked_files.h"
 #include "search/run_search.h"

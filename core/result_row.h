@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "search/file_record.h"
+#include "core/file_record.h"
 
 namespace kz {
 

@@ -1,8 +1,8 @@
-#include "app/row_record.h"
+#include "core/row_record.h"
 
-#include "app/ids.h"
 #include "common/decimal.h"
-#include "search/result_row.h"
+#include "core/ids.h"
+#include "core/result_row.h"
 
 namespace kz {
 

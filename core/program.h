@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "app/ui.h"
 #include "common/version.h"
-#include "mp3/mp3_info.h"
+#include "core/mp3_info.h"
+#include "core/record_list.h"
+#include "core/ui.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/media.h"
-#include "search/record_list.h"
 
 namespace kz {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/program.h"
+#include "core/program.h"
 
 namespace kz {
 

@@ -1,7 +1,7 @@
-#include "mp3/show_properties.h"
+#include "app/show_properties.h"
 
-#include "app/ids.h"
-#include "app/row_record.h"
+#include "core/ids.h"
+#include "core/row_record.h"
 #include "mp3/mp3_reader.h"
 #include "mp3/property_rows.h"
 #include "mp3/timestamp.h"

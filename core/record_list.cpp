@@ -1,8 +1,8 @@
-#include "search/record_list.h"
+#include "core/record_list.h"
 
 #include <utility>
 
-#include "search/sort_by_name.h"
+#include "core/sort_by_name.h"
 
 namespace kz {
 

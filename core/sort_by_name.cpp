@@ -1,4 +1,4 @@
-#include "search/sort_by_name.h"
+#include "core/sort_by_name.h"
 
 #include <cstdint>
 #include <string_view>

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "app/program.h"
-#include "search/file_record.h"
+#include "core/file_record.h"
+#include "core/program.h"
 
 namespace kz {
 

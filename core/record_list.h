@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "search/file_record.h"
+#include "core/file_record.h"
 
 namespace kz {
 

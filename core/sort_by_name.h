@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "search/file_record.h"
+#include "core/file_record.h"
 
 namespace kz {
 

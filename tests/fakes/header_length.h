@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/file_system.h"
-#include "platform/posix/simulated_media.h"
+#include "tests/fakes/simulated_media.h"
 
 namespace kz {
 
