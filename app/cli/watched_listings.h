@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
+#include "platform/forwarding_file_system.h"
 
 namespace kz::cli {
 
@@ -12,12 +12,12 @@ namespace kz::cli {
 // never entered and excluded files never collected), and the folders whose listing failed are
 // counted, the first few by path. The search itself stays unaware: to it a folder that cannot
 // be listed is simply empty, as in the window.
-class WatchedListings final : public FileSystem {
+class WatchedListings final : public ForwardingFileSystem {
  public:
   static constexpr std::size_t kPathsKept = 5;
 
   WatchedListings(FileSystem& inner, std::vector<std::string> excluded)
-      : inner_(inner), excluded_(std::move(excluded)) {}
+      : ForwardingFileSystem(inner), excluded_(std::move(excluded)) {}
 
   std::size_t failedCount() const { return failedCount_; }
   // The first kPathsKept folders that could not be listed, in the order the scan met them.
@@ -27,41 +27,9 @@ class WatchedListings final : public FileSystem {
                    std::string_view pattern) override;
   bool NextEntry(std::int32_t depth) override;
 
-  char Separator() const override { return inner_.Separator(); }
-  std::string_view EntryName(std::int32_t depth) override { return inner_.EntryName(depth); }
-  std::int32_t EntryKind(std::int32_t depth) override { return inner_.EntryKind(depth); }
-  bool EntryIsLink(std::int32_t depth) override { return inner_.EntryIsLink(depth); }
-  std::int64_t EntrySize(std::int32_t depth) override { return inner_.EntrySize(depth); }
-  void CloseListing(std::int32_t depth) override { inner_.CloseListing(depth); }
-  std::optional<std::string> FolderIdentity(std::string_view directory) override {
-    return inner_.FolderIdentity(directory);
-  }
-  std::int64_t FileSize(std::string_view path) override { return inner_.FileSize(path); }
-  std::optional<std::int64_t> CreationTime(std::string_view path) override {
-    return inner_.CreationTime(path);
-  }
-  std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view path) override {
-    return inner_.OpenReadOnly(path);
-  }
-  std::optional<FileIdentity> EntryIdentity(std::int32_t depth) override {
-    return inner_.EntryIdentity(depth);
-  }
-  std::optional<ObjectId> ListingFolder(std::int32_t depth) override {
-    return inner_.ListingFolder(depth);
-  }
-  bool RemoveFile(std::string_view directory, std::string_view name,
-                  const FileIdentity& expected) override {
-    return inner_.RemoveFile(directory, name, expected);
-  }
-  bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override {
-    return inner_.ListFolder(directory, entries);
-  }
-  bool HasSubfolder(std::string_view directory) override { return inner_.HasSubfolder(directory); }
-
  private:
   bool IsExcluded(std::string_view name) const;
 
-  FileSystem& inner_;
   std::vector<std::string> excluded_;
   std::size_t failedCount_ = 0;
   std::vector<std::string> failedPaths_;

@@ -12,8 +12,8 @@
 
 #include "mp3/mp3_reader.h"
 #include "mp3/mp3_scan.h"
+#include "platform/forwarding_file_system.h"
 #include "platform/posix/posix_file_system.h"
-#include "tests/fakes/forwarding_file_system.h"
 #include "tests/unit/mp3_test_files.h"
 
 namespace kz {
@@ -43,7 +43,7 @@ class WatchedFile final : public ReadOnlyFile {
   int reads_ = 0;
 };
 
-class WatchingFileSystem final : public testing::ForwardingFileSystem {
+class WatchingFileSystem final : public ForwardingFileSystem {
  public:
   explicit WatchingFileSystem(FileSystem& inner) : ForwardingFileSystem(inner) {}
   std::function<void(int)> beforeRead = [](int) {};

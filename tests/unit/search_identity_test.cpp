@@ -12,8 +12,8 @@
 
 #include "core/result_row.h"
 #include "core/row_record.h"
+#include "platform/forwarding_file_system.h"
 #include "search/run_search.h"
-#include "tests/fakes/forwarding_file_system.h"
 #include "tests/unit/search_fixture.h"
 
 namespace kz {
@@ -24,7 +24,7 @@ using Texts = std::vector<std::string>;
 
 // Reports no entry as a link, as Wine 8's FindFirstFileW does for Unix symlinks, so only the
 // identities can keep the scan from entering a folder twice.
-class LinkBlindFiles : public testing::ForwardingFileSystem {
+class LinkBlindFiles : public ForwardingFileSystem {
  public:
   using ForwardingFileSystem::ForwardingFileSystem;
   bool EntryIsLink(std::int32_t) override { return false; }
@@ -37,7 +37,7 @@ class LinkBlindFiles : public testing::ForwardingFileSystem {
 
 // Opens `alias` whenever `folder` is to be listed: a name that path rules turn into another
 // folder's name ("d." opened as "d" by Windows).
-class AliasingFiles : public testing::ForwardingFileSystem {
+class AliasingFiles : public ForwardingFileSystem {
  public:
   AliasingFiles(FileSystem& inner, std::string folder, std::string alias)
       : ForwardingFileSystem(inner), folder_(std::move(folder)), alias_(std::move(alias)) {}

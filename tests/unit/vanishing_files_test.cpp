@@ -11,12 +11,12 @@
 
 #include "app/show_properties.h"
 #include "core/ids.h"
+#include "platform/forwarding_file_system.h"
 #include "platform/posix/posix_file_system.h"
 #include "removal/remove_ticked_files.h"
 #include "search/run_search.h"
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_ui.h"
-#include "tests/fakes/forwarding_file_system.h"
 #include "tests/fakes/recording_media.h"
 #include "tests/fakes/temp_tree.h"
 #include "tests/unit/mp3_test_files.h"
@@ -29,7 +29,7 @@ using Strings = std::vector<std::string>;
 
 // Runs `atScanEnd` once, when the listing of the searched folder has no more entries: the scan
 // is over and the detection has not begun.
-class ScanEndFileSystem : public testing::ForwardingFileSystem {
+class ScanEndFileSystem : public ForwardingFileSystem {
  public:
   using ForwardingFileSystem::ForwardingFileSystem;
   bool NextEntry(std::int32_t depth) override {

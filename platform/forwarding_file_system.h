@@ -2,10 +2,11 @@
 
 #include "platform/file_system.h"
 
-namespace kz::testing {
+namespace kz {
 
-// Passes every call to another file system, so that a test can step in at one call (delete a
-// file when a listing ends, say) and leave the rest to the real thing.
+// Passes every call to another file system, so that a wrapper can step in at the calls it cares
+// about (the command line's excluded names and failed listings; a test deleting a file when a
+// listing ends) and leave the rest to the real thing.
 class ForwardingFileSystem : public FileSystem {
  public:
   explicit ForwardingFileSystem(FileSystem& inner) : inner_(inner) {}
@@ -46,8 +47,8 @@ class ForwardingFileSystem : public FileSystem {
   }
   bool HasSubfolder(std::string_view directory) override { return inner_.HasSubfolder(directory); }
 
- private:
+ protected:
   FileSystem& inner_;
 };
 
-}  // namespace kz::testing
+}  // namespace kz
