@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/win32/win_handles.h"
 
 namespace kz {
 
@@ -15,7 +16,7 @@ class WinFileSystem final : public FileSystem {
   WinFileSystem() = default;
   WinFileSystem(const WinFileSystem&) = delete;
   WinFileSystem& operator=(const WinFileSystem&) = delete;
-  ~WinFileSystem() override;
+  ~WinFileSystem() override = default;
 
   char Separator() const override { return '\\'; }
   bool OpenListing(std::int32_t depth, std::string_view directory,
@@ -45,7 +46,7 @@ class WinFileSystem final : public FileSystem {
   // which a FindFirstFileW listing does not give, and the folder is known by what the handle
   // opened rather than by its path text.
   struct Listing {
-    HANDLE folder = INVALID_HANDLE_VALUE;
+    UniqueFile folder;
     ObjectId folderId;
     std::vector<LONGLONG> batch;  // entries as the system wrote them, 8-byte aligned
     const FILE_ID_BOTH_DIR_INFO* entry = nullptr;  // the current one, inside batch

@@ -2,6 +2,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
+#include "platform/win32/win_handles.h"
 
 namespace kz {
 namespace {
@@ -63,13 +64,8 @@ std::optional<std::uint64_t> WinFileSystem::InheritedVolume(std::int32_t depth,
 }
 
 void WinFileSystem::Listing::Close() {
-  if (folder != INVALID_HANDLE_VALUE) CloseHandle(folder);
-  folder = INVALID_HANDLE_VALUE;
+  folder.reset();
   entry = nullptr;
-}
-
-WinFileSystem::~WinFileSystem() {
-  for (Listing& listing : listings_) listing.Close();
 }
 
 WinFileSystem::Listing* WinFileSystem::At(std::int32_t depth) {
@@ -88,13 +84,13 @@ bool WinFileSystem::OpenListing(std::int32_t depth, std::string_view directory,
   // The classic path limit applies to the search path (folder and pattern): a longer one yields
   // no entries. The pattern is always "*.*", which matches every name.
   if (folderPath.size() + Widen(pattern).size() >= kPathLimit) return false;
-  listing.folder = CreateFileW(folderPath.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (listing.folder == INVALID_HANDLE_VALUE) return false;
-  std::optional<std::uint64_t> index = FolderIndex(listing.folder);
+  listing.folder.reset(CreateFileW(folderPath.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!listing.folder) return false;
+  std::optional<std::uint64_t> index = FolderIndex(listing.folder.get());
   std::optional<std::uint64_t> volume = InheritedVolume(depth, folderPath);
-  if (index && !volume) volume = VolumeOf(listing.folder);
+  if (index && !volume) volume = VolumeOf(listing.folder.get());
   if (!index || !volume) {
     listing.Close();
     return false;
@@ -107,11 +103,11 @@ bool WinFileSystem::OpenListing(std::int32_t depth, std::string_view directory,
 
 bool WinFileSystem::NextEntry(std::int32_t depth) {
   Listing* listing = At(depth);
-  if (!listing || listing->folder == INVALID_HANDLE_VALUE) return false;
+  if (!listing || !listing->folder) return false;
   if (listing->entry && listing->entry->NextEntryOffset != 0) {
     listing->entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(
         reinterpret_cast<const char*>(listing->entry) + listing->entry->NextEntryOffset);
-  } else if (GetFileInformationByHandleEx(listing->folder, FileIdBothDirectoryInfo,
+  } else if (GetFileInformationByHandleEx(listing->folder.get(), FileIdBothDirectoryInfo,
                                           listing->batch.data(), static_cast<DWORD>(kBatchBytes))) {
     listing->entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(listing->batch.data());
   } else {
@@ -164,7 +160,7 @@ std::optional<FileIdentity> WinFileSystem::EntryIdentity(std::int32_t depth) {
 
 std::optional<ObjectId> WinFileSystem::ListingFolder(std::int32_t depth) {
   Listing* listing = At(depth);
-  if (!listing || listing->folder == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (!listing || !listing->folder) return std::nullopt;
   return listing->folderId;
 }
 
@@ -179,15 +175,14 @@ bool WinFileSystem::ListFolder(std::string_view directory, std::vector<FolderEnt
   search += L"*.*";
   if (search.size() >= kPathLimit) return false;
   WIN32_FIND_DATAW data{};
-  HANDLE find = FindFirstFileW(search.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
+  UniqueFind find(FindFirstFileW(search.c_str(), &data));
+  if (!find) return false;
   do {
     std::wstring_view name = data.cFileName;
     if (name == L"." || name == L"..") continue;
     entries.push_back(
         FolderEntry{Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  } while (FindNextFileW(find.get(), &data));
   return true;
 }
 
@@ -198,16 +193,15 @@ bool WinFileSystem::HasSubfolder(std::string_view directory) {
   if (search.size() >= kPathLimit) return false;
   WIN32_FIND_DATAW data{};
   // Only names are needed: the basic level and the larger fetch make a big folder cheaper.
-  HANDLE find = FindFirstFileExW(search.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) return false;
+  UniqueFind find(FindFirstFileExW(search.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!find) return false;
   bool found = false;
   do {
     std::wstring_view name = data.cFileName;
     found =
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != L"." && name != L"..";
-  } while (!found && FindNextFileW(find, &data));
-  FindClose(find);
+  } while (!found && FindNextFileW(find.get(), &data));
   return found;
 }
 
