@@ -42,11 +42,6 @@ ComApartment::~ComApartment() {
   if (SUCCEEDED(result_)) CoUninitialize();
 }
 
-void UniqueIcon::Reset(HICON icon) {
-  if (icon_) DestroyIcon(icon_);
-  icon_ = icon;
-}
-
 ItemLook ShellLook(const std::wstring& path) {
   SHFILEINFOW info{};
   if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info),
@@ -93,14 +88,14 @@ std::wstring DriveRoot(char letter) {
   return {static_cast<wchar_t>(letter), L':', L'\\'};
 }
 
-HICON LargeDriveIcon(char letter) {
+UniqueIcon LargeDriveIcon(char letter) {
   CriticalErrorsSuppressed quiet;
   SHFILEINFOW info{};
   if (!SHGetFileInfoW(DriveRoot(letter).c_str(), 0, &info, sizeof(info),
                       SHGFI_ICON | SHGFI_LARGEICON)) {
-    return nullptr;
+    return UniqueIcon();
   }
-  return info.hIcon;
+  return UniqueIcon(info.hIcon);
 }
 
 std::uint32_t WinDrives::LogicalDrives() {

@@ -9,6 +9,7 @@
 
 #include "app/tree/folder_tree_model.h"
 #include "platform/drives.h"
+#include "platform/win32/win_handles.h"
 
 namespace kz {
 
@@ -39,20 +40,6 @@ class ComApartment {
   HRESULT result_;
 };
 
-// An icon handle of our own, destroyed with the object.
-class UniqueIcon {
- public:
-  explicit UniqueIcon(HICON icon = nullptr) : icon_(icon) {}
-  ~UniqueIcon() { Reset(); }
-  UniqueIcon(const UniqueIcon&) = delete;
-  UniqueIcon& operator=(const UniqueIcon&) = delete;
-  HICON get() const { return icon_; }
-  void Reset(HICON icon = nullptr);
-
- private:
-  HICON icon_;
-};
-
 // The shell's display name and small-icon index for a path or parsing name; empty text and
 // image -1 when the shell knows nothing of it.
 ItemLook ShellLook(const std::wstring& path);
@@ -75,7 +62,7 @@ std::optional<FolderTreeModel::Documents> DocumentsFolder();
 std::wstring DriveRoot(char letter);
 
 // The drive's large icon for the insert-medium prompt; null when the shell gives none.
-HICON LargeDriveIcon(char letter);
+UniqueIcon LargeDriveIcon(char letter);
 
 // The computer's drives through kernel32 and the shell.
 class WinDrives final : public Drives {
