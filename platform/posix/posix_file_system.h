@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/posix/posix_handles.h"
 
 namespace kz {
 
@@ -17,7 +18,7 @@ class PosixFileSystem final : public FileSystem {
   PosixFileSystem() = default;
   PosixFileSystem(const PosixFileSystem&) = delete;
   PosixFileSystem& operator=(const PosixFileSystem&) = delete;
-  ~PosixFileSystem() override;
+  ~PosixFileSystem() override = default;
 
   char Separator() const override { return '/'; }
   bool OpenListing(std::int32_t depth, std::string_view directory,
@@ -41,7 +42,7 @@ class PosixFileSystem final : public FileSystem {
 
  private:
   struct Listing {
-    DIR* handle = nullptr;
+    UniqueDirectory handle;
     std::string directory;  // with trailing '/'
     std::string name;
     bool isDirectory = false;
