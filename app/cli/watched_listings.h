@@ -10,8 +10,9 @@ namespace kz::cli {
 // The system's file system as the scan sees it from the command line: entries whose name
 // matches one of the exclusion patterns are left out of every listing (so excluded folders are
 // never entered and excluded files never collected), and the folders whose listing failed are
-// counted, the first few by path. The search itself stays unaware: to it a folder that cannot
-// be listed is simply empty, as in the window.
+// counted, the first few by path: those that could not be opened and those whose listing broke
+// off midway. The search itself stays unaware: to it a folder that cannot be listed simply
+// contributes nothing, as in the window.
 class WatchedListings final : public FileSystem {
  public:
   static constexpr std::size_t kPathsKept = 5;
@@ -26,6 +27,7 @@ class WatchedListings final : public FileSystem {
   bool OpenListing(std::int32_t depth, std::string_view directory,
                    std::string_view pattern) override;
   bool NextEntry(std::int32_t depth) override;
+  bool ListingFailed(std::int32_t depth) override { return inner_.ListingFailed(depth); }
 
   char Separator() const override { return inner_.Separator(); }
   std::string_view EntryName(std::int32_t depth) override { return inner_.EntryName(depth); }
@@ -60,11 +62,13 @@ class WatchedListings final : public FileSystem {
 
  private:
   bool IsExcluded(std::string_view name) const;
+  void CountFailed(std::string_view directory);
 
   FileSystem& inner_;
   std::vector<std::string> excluded_;
   std::size_t failedCount_ = 0;
   std::vector<std::string> failedPaths_;
+  std::vector<std::string> directories_;  // what each depth's listing opened, for the report
 };
 
 }  // namespace kz::cli

@@ -24,6 +24,7 @@ class PosixFileSystem final : public FileSystem {
   bool OpenListing(std::int32_t depth, std::string_view directory,
                    std::string_view pattern) override;
   bool NextEntry(std::int32_t depth) override;
+  bool ListingFailed(std::int32_t depth) override;
   std::string_view EntryName(std::int32_t depth) override;
   std::int32_t EntryKind(std::int32_t depth) override;
   bool EntryIsLink(std::int32_t depth) override;
@@ -51,6 +52,7 @@ class PosixFileSystem final : public FileSystem {
     bool statDone = false;  // target below holds the entry's stat (links followed)
     bool statOk = false;
     struct stat target {};
+    bool failed = false;  // readdir ended with an error, not at the end of the entries
     void Close();
   };
   Listing* At(std::int32_t depth);

@@ -23,6 +23,7 @@ bool PosixFileSystem::OpenListing(std::int32_t depth, std::string_view directory
   if (static_cast<std::size_t>(depth) >= listings_.size()) listings_.resize(depth + 1);
   Listing& listing = listings_[static_cast<std::size_t>(depth)];
   listing.Close();
+  listing.failed = false;
   listing.directory.assign(directory);
   if (listing.directory.empty() || listing.directory.back() != '/') listing.directory += '/';
   listing.handle.reset(opendir(listing.directory.c_str()));
@@ -70,11 +71,19 @@ bool PosixFileSystem::NextEntry(std::int32_t depth) {
   errno = 0;
   struct dirent* entry = readdir(listing->handle.get());
   if (!entry) {
+    // readdir gives null both at the end and on an error (EIO, a folder removed from under an
+    // NFS listing ...); only errno tells them apart.
+    listing->failed = errno != 0;
     listing->Close();  // released as soon as it has delivered its last entry
     return false;
   }
   Classify(*listing, *entry);
   return true;
+}
+
+bool PosixFileSystem::ListingFailed(std::int32_t depth) {
+  Listing* listing = At(depth);
+  return listing && listing->failed;
 }
 
 std::string_view PosixFileSystem::EntryName(std::int32_t depth) {
@@ -143,7 +152,10 @@ bool PosixFileSystem::ListFolder(std::string_view directory, std::vector<FolderE
   if (path.empty() || path.back() != '/') path += '/';
   UniqueDirectory handle(opendir(path.c_str()));
   if (!handle) return false;
-  while (struct dirent* entry = readdir(handle.get())) {
+  while (true) {
+    errno = 0;  // stat below may set it; readdir sets it only on an error
+    struct dirent* entry = readdir(handle.get());
+    if (!entry) break;
     std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
     bool isDirectory = entry->d_type == DT_DIR;
@@ -152,6 +164,11 @@ bool PosixFileSystem::ListFolder(std::string_view directory, std::vector<FolderE
       isDirectory = stat((path + entry->d_name).c_str(), &target) == 0 && S_ISDIR(target.st_mode);
     }
     entries.push_back(FolderEntry{std::string(name), isDirectory});
+  }
+  // An error before the end leaves a folder that cannot be listed, not one with fewer entries.
+  if (errno != 0) {
+    entries.clear();
+    return false;
   }
   return true;
 }
@@ -173,6 +190,8 @@ bool PosixFileSystem::HasSubfolder(std::string_view directory) {
       found = stat((path + entry->d_name).c_str(), &target) == 0 && S_ISDIR(target.st_mode);
     }
   }
+  // A listing broken off by an error before a subfolder came answers false, as a folder that
+  // cannot be listed does.
   return found;
 }
 

@@ -22,6 +22,7 @@ class WinFileSystem final : public FileSystem {
   bool OpenListing(std::int32_t depth, std::string_view directory,
                    std::string_view pattern) override;
   bool NextEntry(std::int32_t depth) override;
+  bool ListingFailed(std::int32_t depth) override;
   std::string_view EntryName(std::int32_t depth) override;
   std::int32_t EntryKind(std::int32_t depth) override;
   bool EntryIsLink(std::int32_t depth) override;
@@ -51,7 +52,8 @@ class WinFileSystem final : public FileSystem {
     std::vector<LONGLONG> batch;  // entries as the system wrote them, 8-byte aligned
     const FILE_ID_BOTH_DIR_INFO* entry = nullptr;  // the current one, inside batch
     std::string name;
-    std::wstring path;  // the folder, ending in '\\'
+    std::wstring path;    // the folder, ending in '\\'
+    bool failed = false;  // the last batch was refused with an error, not for want of entries
     void Close();
   };
   std::optional<std::uint64_t> InheritedVolume(std::int32_t depth, std::wstring_view folderPath);

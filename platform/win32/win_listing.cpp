@@ -79,6 +79,7 @@ bool WinFileSystem::OpenListing(std::int32_t depth, std::string_view directory,
   if (static_cast<std::size_t>(depth) >= listings_.size()) listings_.resize(depth + 1);
   Listing& listing = listings_[static_cast<std::size_t>(depth)];
   listing.Close();
+  listing.failed = false;
   std::wstring folderPath = Widen(directory);
   if (folderPath.empty() || folderPath.back() != L'\\') folderPath += L'\\';
   // The classic path limit applies to the search path (folder and pattern): a longer one yields
@@ -111,12 +112,24 @@ bool WinFileSystem::NextEntry(std::int32_t depth) {
                                           listing->batch.data(), static_cast<DWORD>(kBatchBytes))) {
     listing->entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(listing->batch.data());
   } else {
+    // ERROR_NO_MORE_FILES is the end of the entries; a folder without any at all (a volume's
+    // root has no "." or "..") answers the first query with ERROR_FILE_NOT_FOUND. Any other
+    // error (a network share gone, a volume taken out) breaks the listing off.
+    DWORD error = GetLastError();
+    bool firstBatch = listing->entry == nullptr;
+    listing->failed =
+        error != ERROR_NO_MORE_FILES && !(firstBatch && error == ERROR_FILE_NOT_FOUND);
     listing->Close();  // released as soon as it has delivered its last entry
     return false;
   }
   const FILE_ID_BOTH_DIR_INFO& entry = *listing->entry;
   listing->name = Narrow(std::wstring_view(entry.FileName, entry.FileNameLength / sizeof(WCHAR)));
   return true;
+}
+
+bool WinFileSystem::ListingFailed(std::int32_t depth) {
+  Listing* listing = At(depth);
+  return listing && listing->failed;
 }
 
 std::string_view WinFileSystem::EntryName(std::int32_t depth) {
@@ -183,6 +196,12 @@ bool WinFileSystem::ListFolder(std::string_view directory, std::vector<FolderEnt
     entries.push_back(
         FolderEntry{Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (FindNextFileW(find.get(), &data));
+  // Only ERROR_NO_MORE_FILES ends the entries; after any other error the folder is one that
+  // cannot be listed, not one with fewer entries.
+  if (GetLastError() != ERROR_NO_MORE_FILES) {
+    entries.clear();
+    return false;
+  }
   return true;
 }
 
@@ -202,6 +221,8 @@ bool WinFileSystem::HasSubfolder(std::string_view directory) {
     found =
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != L"." && name != L"..";
   } while (!found && FindNextFileW(find.get(), &data));
+  // A listing broken off by an error before a subfolder came answers false, as a folder that
+  // cannot be listed does.
   return found;
 }
 
