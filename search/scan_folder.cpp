@@ -76,7 +76,7 @@ bool OpenUnvisited(Program& program, LinkGuard& links, const std::string& direct
 
 // What the scan had collected when a folder's listing opened.
 struct CollectedSoFar {
-  explicit CollectedSoFar(Program& program)
+  explicit CollectedSoFar(const Program& program)
       : files(program.filesFound),
         found(program.foundFiles.count()),
         reference(program.referenceFiles.count()),
