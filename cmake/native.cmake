@@ -20,7 +20,7 @@ find_package(GTest REQUIRED)
 file(GLOB KZ_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp tests/fakes/*.cpp)
 # The command line's text helpers are tested directly as well as through the built program.
 add_executable(kz_tests ${KZ_TEST_SOURCES} app/cli/glob.cpp
-                        app/cli/iso_time.cpp app/cli/row_writer.cpp)
+                        app/cli/iso_time.cpp app/cli/row_writer.cpp app/cli/watched_listings.cpp)
 target_link_libraries(kz_tests PRIVATE kz_app kz_posix GTest::gtest GTest::gtest_main GTest::gmock)
 target_include_directories(kz_tests PRIVATE ${CMAKE_SOURCE_DIR})
 include(GoogleTest)

@@ -48,6 +48,10 @@ class FileSystem {
   virtual bool OpenListing(std::int32_t depth, std::string_view directory,
                            std::string_view pattern) = 0;
   virtual bool NextEntry(std::int32_t depth) = 0;
+  // Once NextEntry has given false: whether the listing broke off with an error rather than
+  // after its last entry. What such a listing delivered is not the directory's content, so it
+  // is a directory that cannot be listed, like one whose listing fails to open.
+  virtual bool ListingFailed(std::int32_t depth) = 0;
   virtual std::string_view EntryName(std::int32_t depth) = 0;
   // 2 when the entry carries the directory attribute, else 1.
   virtual std::int32_t EntryKind(std::int32_t depth) = 0;
@@ -88,7 +92,8 @@ class FileSystem {
   virtual bool RemoveFile(std::string_view directory, std::string_view name,
                           const FileIdentity& expected) = 0;
 
-  // The entries of a folder (all of them, "." and ".." left out). False when it cannot be listed.
+  // The entries of a folder (all of them, "." and ".." left out). False, with no entries, when it
+  // cannot be listed or its listing breaks off with an error.
   virtual bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) = 0;
 
   // Whether the folder holds a subfolder ("." and ".." aside): the listing stops at the first,

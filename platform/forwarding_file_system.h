@@ -17,6 +17,7 @@ class ForwardingFileSystem : public FileSystem {
     return inner_.OpenListing(depth, directory, pattern);
   }
   bool NextEntry(std::int32_t depth) override { return inner_.NextEntry(depth); }
+  bool ListingFailed(std::int32_t depth) override { return inner_.ListingFailed(depth); }
   std::string_view EntryName(std::int32_t depth) override { return inner_.EntryName(depth); }
   std::int32_t EntryKind(std::int32_t depth) override { return inner_.EntryKind(depth); }
   bool EntryIsLink(std::int32_t depth) override { return inner_.EntryIsLink(depth); }

@@ -1,5 +1,7 @@
 #include "search/scan_folder.h"
 
+#include <utility>
+
 #include "common/decimal.h"
 #include "common/size_kb.h"
 #include "core/ids.h"
@@ -72,6 +74,31 @@ bool OpenUnvisited(Program& program, LinkGuard& links, const std::string& direct
   return !unwanted;
 }
 
+// What the scan had collected when a folder's listing opened.
+struct CollectedSoFar {
+  explicit CollectedSoFar(const Program& program)
+      : files(program.filesFound),
+        found(program.foundFiles.count()),
+        reference(program.referenceFiles.count()),
+        identities(program.identities.size()) {}
+  std::int32_t files;
+  std::int32_t found;
+  std::int32_t reference;
+  std::size_t identities;
+};
+
+// A listing that broke off is a folder that cannot be listed, and such a folder contributes
+// nothing: not the files it delivered before the error, nor those of the subfolders entered
+// from it. They are the lists' last records, and each list's cursor stands on its last one.
+void Withdraw(Program& program, const CollectedSoFar& before) {
+  for (auto [list, keep] : {std::pair{&program.foundFiles, before.found},
+                            std::pair{&program.referenceFiles, before.reference}}) {
+    while (list->count() > keep && list->hasCurrent()) list->removeCurrent();
+  }
+  program.identities.resize(before.identities);
+  program.filesFound = before.files;
+}
+
 }  // namespace
 
 ScanEnd ScanFolder(Program& program, LinkGuard& links, const std::string& directory,
@@ -80,6 +107,7 @@ ScanEnd ScanFolder(Program& program, LinkGuard& links, const std::string& direct
   FileSystem& files = program.files;
   Ui& ui = program.ui;
   if (!OpenUnvisited(program, links, directory, depth, listedAs)) return ScanEnd::kFinished;
+  const CollectedSoFar before(program);
 
   SharedText directoryText;  // made at the first collected file, shared by all of this folder
   std::string path;
@@ -123,6 +151,7 @@ ScanEnd ScanFolder(Program& program, LinkGuard& links, const std::string& direct
       return end;
     }
   }
+  if (files.ListingFailed(depth)) Withdraw(program, before);
   return ScanEnd::kFinished;
 }
 

@@ -10,8 +10,9 @@ namespace kz::cli {
 // The system's file system as the scan sees it from the command line: entries whose name
 // matches one of the exclusion patterns are left out of every listing (so excluded folders are
 // never entered and excluded files never collected), and the folders whose listing failed are
-// counted, the first few by path. The search itself stays unaware: to it a folder that cannot
-// be listed is simply empty, as in the window.
+// counted, the first few by path: those that could not be opened and those whose listing broke
+// off midway. The search itself stays unaware: to it a folder that cannot be listed simply
+// contributes nothing, as in the window.
 class WatchedListings final : public ForwardingFileSystem {
  public:
   static constexpr std::size_t kPathsKept = 5;
@@ -29,10 +30,12 @@ class WatchedListings final : public ForwardingFileSystem {
 
  private:
   bool IsExcluded(std::string_view name) const;
+  void CountFailed(std::string_view directory);
 
   std::vector<std::string> excluded_;
   std::size_t failedCount_ = 0;
   std::vector<std::string> failedPaths_;
+  std::vector<std::string> directories_;  // what each depth's listing opened, for the report
 };
 
 }  // namespace kz::cli

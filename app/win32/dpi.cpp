@@ -11,7 +11,7 @@ constexpr int kControlFontPoints = 8;
 }  // namespace
 
 int ScreenDpi() {
-  WindowDc screen(nullptr);
+  ScreenDc screen = GetScreenDc();
   int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
   return dpi > 0 ? dpi : kLayoutDpi;
 }
@@ -23,7 +23,7 @@ ControlFont::ControlFont(int dpi) : stock_(static_cast<HFONT>(GetStockObject(DEF
   // The stock font is not scaled alike on every Windows version; the size in points is.
   face.lfHeight = -MulDiv(kControlFontPoints, dpi, 72);
   face.lfWidth = 0;
-  scaled_ = OwnedFont(CreateFontIndirectW(&face));
+  scaled_.reset(CreateFontIndirectW(&face));
 }
 
 }  // namespace kz

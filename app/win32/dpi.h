@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/win32/gdi_handles.h"
+#include "platform/win32/win_handles.h"
 
 namespace kz {
 
@@ -21,7 +21,7 @@ class ControlFont {
 
  private:
   HFONT stock_;
-  OwnedFont scaled_;
+  UniqueFont scaled_;
 };
 
 }  // namespace kz

@@ -75,7 +75,7 @@ bool MediumPrompt::Open(HWND owner, char letter, HFONT font) {
 }
 
 void MediumPrompt::AddControls(HFONT font) {
-  icon_.Reset(LargeDriveIcon(letter_));
+  icon_ = LargeDriveIcon(letter_);
   if (HWND picture = AddChild(window_, L"STATIC", L"", SS_ICON,
                               ScaleToDpi(LayoutRect{14, 14, 32, 32}, dpi_), -1, nullptr)) {
     SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
@@ -98,7 +98,7 @@ void MediumPrompt::Close() {
 void MediumPrompt::Destroyed() {
   bool wasOpen = window_ != nullptr;  // not when the window failed during its creation
   window_ = nullptr;
-  icon_.Reset();  // the picture control that showed it is gone by now
+  icon_.reset();  // the picture control that showed it is gone by now
   if (wasOpen && onClosed_) onClosed_(letter_);
 }
 

@@ -33,11 +33,6 @@ ComApartment::~ComApartment() {
   if (SUCCEEDED(result_)) CoUninitialize();
 }
 
-void UniqueIcon::Reset(HICON icon) {
-  if (icon_) DestroyIcon(icon_);
-  icon_ = icon;
-}
-
 ItemLook ComputerLook() {
   ItemLook look = ShellLook(kComputerName);
   if (look.text.empty()) look.text = "My Computer";
@@ -71,14 +66,14 @@ std::optional<FolderTreeModel::Documents> DocumentsFolder() {
   return documents;
 }
 
-HICON LargeDriveIcon(char letter) {
+UniqueIcon LargeDriveIcon(char letter) {
   CriticalErrorsSuppressed quiet;
   SHFILEINFOW info{};
   if (!SHGetFileInfoW(DriveRoot(letter).c_str(), 0, &info, sizeof(info),
                       SHGFI_ICON | SHGFI_LARGEICON)) {
-    return nullptr;
+    return UniqueIcon();
   }
-  return info.hIcon;
+  return UniqueIcon(info.hIcon);
 }
 
 }  // namespace kz

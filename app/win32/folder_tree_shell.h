@@ -10,6 +10,7 @@
 #include "app/tree/folder_tree_model.h"
 #include "platform/drives.h"
 #include "platform/win32/win_drives.h"
+#include "platform/win32/win_handles.h"
 
 namespace kz {
 
@@ -24,20 +25,6 @@ class ComApartment {
 
  private:
   HRESULT result_;
-};
-
-// An icon handle of our own, destroyed with the object.
-class UniqueIcon {
- public:
-  explicit UniqueIcon(HICON icon = nullptr) : icon_(icon) {}
-  ~UniqueIcon() { Reset(); }
-  UniqueIcon(const UniqueIcon&) = delete;
-  UniqueIcon& operator=(const UniqueIcon&) = delete;
-  HICON get() const { return icon_; }
-  void Reset(HICON icon = nullptr);
-
- private:
-  HICON icon_;
 };
 
 // The computer: the shell's own name and icon, or "My Computer".
@@ -55,6 +42,6 @@ SystemImages SmallSystemImages();
 std::optional<FolderTreeModel::Documents> DocumentsFolder();
 
 // The drive's large icon for the insert-medium prompt; null when the shell gives none.
-HICON LargeDriveIcon(char letter);
+UniqueIcon LargeDriveIcon(char letter);
 
 }  // namespace kz

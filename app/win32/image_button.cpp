@@ -4,37 +4,37 @@
 #include <vssym32.h>
 
 #include "app/win32/gdi_handles.h"
+#include "common/unique_handle.h"
+#include "platform/win32/win_handles.h"
 
 namespace kz {
 namespace {
 
-class ButtonTheme {
- public:
-  explicit ButtonTheme(HWND button)
-      : theme_(IsAppThemed() ? OpenThemeData(button, L"BUTTON") : nullptr) {}
-  ButtonTheme(const ButtonTheme&) = delete;
-  ButtonTheme& operator=(const ButtonTheme&) = delete;
-  ~ButtonTheme() {
-    if (theme_) CloseThemeData(theme_);
-  }
-  HTHEME get() const { return theme_; }
-
- private:
-  HTHEME theme_;
+// A theme is the controls' business, not the platform's: its policy lives beside its one user.
+struct ThemePolicy {
+  using Handle = HTHEME;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { CloseThemeData(handle); }
 };
+using ButtonTheme = UniqueHandle<ThemePolicy>;
+
+ButtonTheme OpenButtonTheme(HWND button) {
+  return ButtonTheme(IsAppThemed() ? OpenThemeData(button, L"BUTTON") : nullptr);
+}
 
 SIZE IconSize(HICON icon) {
   SIZE size{0, 0};
   ICONINFO info{};
   if (!GetIconInfo(icon, &info)) return size;
+  // GetIconInfo makes copies of both bitmaps, which the caller deletes.
+  UniqueBitmap color(info.hbmColor);
+  UniqueBitmap mask(info.hbmMask);
   BITMAP bitmap{};
   if (info.hbmColor && GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap)) {
     size = {bitmap.bmWidth, bitmap.bmHeight};
   } else if (info.hbmMask && GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap)) {
     size = {bitmap.bmWidth, bitmap.bmHeight / 2};
   }
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  if (info.hbmMask) DeleteObject(info.hbmMask);
   return size;
 }
 
@@ -49,7 +49,7 @@ LRESULT DrawImageOnButton(const NMCUSTOMDRAW& draw, HICON image) {
   RECT face = draw.rc;
   bool pressed = draw.uItemState & CDIS_SELECTED;
   bool disabled = draw.uItemState & CDIS_DISABLED;
-  ButtonTheme theme(draw.hdr.hwndFrom);
+  ButtonTheme theme = OpenButtonTheme(draw.hdr.hwndFrom);
   int margin = theme.get() ? 4 : 2;
   SavedDc saved(dc);
   IntersectClipRect(dc, face.left + margin, face.top + margin, face.right - margin,

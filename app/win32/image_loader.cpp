@@ -1,7 +1,6 @@
 #include "app/win32/image_loader.h"
 
 #include <cstring>
-#include <utility>
 #include <vector>
 
 #include "app/image_format.h"
@@ -11,20 +10,6 @@ namespace {
 
 // The version the icon-resource format has had since 32-bit Windows.
 constexpr DWORD kIconFormatVersion = 0x00030000;
-
-class ScreenDc {
- public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  ~ScreenDc() {
-    if (dc_ != nullptr) ReleaseDC(nullptr, dc_);
-  }
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
 
 Image IconFromData(std::span<const std::uint8_t> data) {
   const std::optional<IconImageData> image = FirstIconImage(data);
@@ -43,8 +28,8 @@ Image BitmapFromData(std::span<const std::uint8_t> data) {
   std::vector<DWORD> info((bitmap->info.size() + sizeof(DWORD) - 1) / sizeof(DWORD));
   std::memcpy(info.data(), bitmap->info.data(), bitmap->info.size());
   const auto* header = reinterpret_cast<const BITMAPINFO*>(info.data());
-  const ScreenDc screen;
-  if (screen.get() == nullptr) return {};
+  const ScreenDc screen = GetScreenDc();
+  if (!screen) return {};
   return Image::OwnBitmap(CreateDIBitmap(screen.get(), &header->bmiHeader, CBM_INIT,
                                          bitmap->bits.data(), header, DIB_RGB_COLORS));
 }
@@ -52,36 +37,15 @@ Image BitmapFromData(std::span<const std::uint8_t> data) {
 }  // namespace
 
 Image Image::OwnIcon(HICON icon) {
-  return Image(icon, true);
+  Image image;
+  image.icon_.reset(icon);
+  return image;
 }
+
 Image Image::OwnBitmap(HBITMAP bitmap) {
-  return Image(bitmap, false);
-}
-
-Image::Image(Image&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), isIcon_(other.isIcon_) {}
-
-Image& Image::operator=(Image&& other) noexcept {
-  if (this != &other) {
-    Release();
-    handle_ = std::exchange(other.handle_, nullptr);
-    isIcon_ = other.isIcon_;
-  }
-  return *this;
-}
-
-Image::~Image() {
-  Release();
-}
-
-void Image::Release() {
-  if (handle_ == nullptr) return;
-  if (isIcon_) {
-    DestroyIcon(static_cast<HICON>(handle_));
-  } else {
-    DeleteObject(handle_);
-  }
-  handle_ = nullptr;
+  Image image;
+  image.bitmap_.reset(bitmap);
+  return image;
 }
 
 Image LoadImageData(std::span<const std::uint8_t> data) {

@@ -7,33 +7,26 @@
 #include <span>
 
 #include "core/ids.h"
+#include "platform/win32/win_handles.h"
 
 namespace kz {
 
-// An owned icon or bitmap, destroyed with the call that fits its kind. Empty when default-made or
-// moved from.
+// An owned icon or bitmap (at most one of the two), destroyed with the call that fits its kind.
+// Empty when default-made or moved from.
 class Image {
  public:
   Image() = default;
   static Image OwnIcon(HICON icon);
   static Image OwnBitmap(HBITMAP bitmap);
-  Image(Image&& other) noexcept;
-  Image& operator=(Image&& other) noexcept;
-  Image(const Image&) = delete;
-  Image& operator=(const Image&) = delete;
-  ~Image();
 
-  explicit operator bool() const { return handle_ != nullptr; }
+  explicit operator bool() const { return icon_ || bitmap_; }
   // Null unless the image is of that kind.
-  HICON icon() const { return isIcon_ ? static_cast<HICON>(handle_) : nullptr; }
-  HBITMAP bitmap() const { return isIcon_ ? nullptr : static_cast<HBITMAP>(handle_); }
+  HICON icon() const { return icon_.get(); }
+  HBITMAP bitmap() const { return bitmap_.get(); }
 
  private:
-  Image(HANDLE handle, bool isIcon) : handle_(handle), isIcon_(isIcon) {}
-  void Release();
-
-  HANDLE handle_ = nullptr;
-  bool isIcon_ = false;
+  UniqueIcon icon_;
+  UniqueBitmap bitmap_;
 };
 
 // Bitmap file data ("BM") becomes a bitmap; icon file data becomes an icon of its first image,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/posix/posix_handles.h"
 
 namespace kz {
 
@@ -17,12 +18,13 @@ class PosixFileSystem final : public FileSystem {
   PosixFileSystem() = default;
   PosixFileSystem(const PosixFileSystem&) = delete;
   PosixFileSystem& operator=(const PosixFileSystem&) = delete;
-  ~PosixFileSystem() override;
+  ~PosixFileSystem() override = default;
 
   char Separator() const override { return '/'; }
   bool OpenListing(std::int32_t depth, std::string_view directory,
                    std::string_view pattern) override;
   bool NextEntry(std::int32_t depth) override;
+  bool ListingFailed(std::int32_t depth) override;
   std::string_view EntryName(std::int32_t depth) override;
   std::int32_t EntryKind(std::int32_t depth) override;
   bool EntryIsLink(std::int32_t depth) override;
@@ -41,7 +43,7 @@ class PosixFileSystem final : public FileSystem {
 
  private:
   struct Listing {
-    DIR* handle = nullptr;
+    UniqueDirectory handle;
     std::string directory;  // with trailing '/'
     std::string name;
     bool isDirectory = false;
@@ -50,6 +52,7 @@ class PosixFileSystem final : public FileSystem {
     bool statDone = false;  // target below holds the entry's stat (links followed)
     bool statOk = false;
     struct stat target {};
+    bool failed = false;  // readdir ended with an error, not at the end of the entries
     void Close();
   };
   Listing* At(std::int32_t depth);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_handles.h"
 
 namespace kz {
 
@@ -40,22 +41,6 @@ std::optional<std::int64_t> PosixFileSystem::CreationTime(std::string_view path)
 
 namespace {
 
-// An open folder, closed on every path.
-class FolderDescriptor {
- public:
-  explicit FolderDescriptor(const std::string& path)
-      : descriptor_(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
-  FolderDescriptor(const FolderDescriptor&) = delete;
-  FolderDescriptor& operator=(const FolderDescriptor&) = delete;
-  ~FolderDescriptor() {
-    if (descriptor_ >= 0) close(descriptor_);
-  }
-  int get() const { return descriptor_; }
-
- private:
-  int descriptor_;
-};
-
 ObjectId IdOf(const struct stat& info) {
   return ObjectId{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
@@ -74,8 +59,8 @@ bool PosixFileSystem::RemoveFile(std::string_view directory, std::string_view na
   }
   // Everything below works on this one open folder, so no link or rename along the path can
   // send the delete elsewhere once the folder has been checked.
-  FolderDescriptor folder{std::string(directory)};
-  if (folder.get() < 0) return false;
+  UniqueDescriptor folder(open(std::string(directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!folder) return false;
   struct stat folderInfo {};
   if (fstat(folder.get(), &folderInfo) != 0 || IdOf(folderInfo) != expected.folder) return false;
 

@@ -8,12 +8,7 @@
 namespace kz {
 
 void PosixFileSystem::Listing::Close() {
-  if (handle) closedir(handle);
-  handle = nullptr;
-}
-
-PosixFileSystem::~PosixFileSystem() {
-  for (Listing& listing : listings_) listing.Close();
+  handle.reset();
 }
 
 PosixFileSystem::Listing* PosixFileSystem::At(std::int32_t depth) {
@@ -28,12 +23,13 @@ bool PosixFileSystem::OpenListing(std::int32_t depth, std::string_view directory
   if (static_cast<std::size_t>(depth) >= listings_.size()) listings_.resize(depth + 1);
   Listing& listing = listings_[static_cast<std::size_t>(depth)];
   listing.Close();
+  listing.failed = false;
   listing.directory.assign(directory);
   if (listing.directory.empty() || listing.directory.back() != '/') listing.directory += '/';
-  listing.handle = opendir(listing.directory.c_str());
+  listing.handle.reset(opendir(listing.directory.c_str()));
   if (!listing.handle) return false;
   struct stat opened {};
-  if (fstat(dirfd(listing.handle), &opened) != 0) {
+  if (fstat(dirfd(listing.handle.get()), &opened) != 0) {
     listing.Close();
     return false;
   }
@@ -59,7 +55,7 @@ void PosixFileSystem::Classify(Listing& listing, const struct dirent& entry) {
   // A link, or a file system that does not report types: ask for what the name leads to, as a
   // Windows listing reports the directory attribute of a link to a folder. Asking relative to
   // the open directory spares the walk along the whole path.
-  int folder = dirfd(listing.handle);
+  int folder = dirfd(listing.handle.get());
   const struct stat* target = EntryStat(listing);
   listing.isDirectory = target && S_ISDIR(target->st_mode);
   if (entry.d_type == DT_UNKNOWN) {
@@ -73,13 +69,21 @@ bool PosixFileSystem::NextEntry(std::int32_t depth) {
   Listing* listing = At(depth);
   if (!listing || !listing->handle) return false;
   errno = 0;
-  struct dirent* entry = readdir(listing->handle);
+  struct dirent* entry = readdir(listing->handle.get());
   if (!entry) {
+    // readdir gives null both at the end and on an error (EIO, a folder removed from under an
+    // NFS listing ...); only errno tells them apart.
+    listing->failed = errno != 0;
     listing->Close();  // released as soon as it has delivered its last entry
     return false;
   }
   Classify(*listing, *entry);
   return true;
+}
+
+bool PosixFileSystem::ListingFailed(std::int32_t depth) {
+  Listing* listing = At(depth);
+  return listing && listing->failed;
 }
 
 std::string_view PosixFileSystem::EntryName(std::int32_t depth) {
@@ -102,7 +106,8 @@ bool PosixFileSystem::EntryIsLink(std::int32_t depth) {
 const struct stat* PosixFileSystem::EntryStat(Listing& listing) {
   if (!listing.statDone) {
     listing.statDone = true;
-    listing.statOk = fstatat(dirfd(listing.handle), listing.name.c_str(), &listing.target, 0) == 0;
+    listing.statOk =
+        fstatat(dirfd(listing.handle.get()), listing.name.c_str(), &listing.target, 0) == 0;
   }
   return listing.statOk ? &listing.target : nullptr;
 }
@@ -145,9 +150,12 @@ bool PosixFileSystem::ListFolder(std::string_view directory, std::vector<FolderE
   entries.clear();
   std::string path(directory);
   if (path.empty() || path.back() != '/') path += '/';
-  DIR* handle = opendir(path.c_str());
+  UniqueDirectory handle(opendir(path.c_str()));
   if (!handle) return false;
-  while (struct dirent* entry = readdir(handle)) {
+  while (true) {
+    errno = 0;  // stat below may set it; readdir sets it only on an error
+    struct dirent* entry = readdir(handle.get());
+    if (!entry) break;
     std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
     bool isDirectory = entry->d_type == DT_DIR;
@@ -157,18 +165,22 @@ bool PosixFileSystem::ListFolder(std::string_view directory, std::vector<FolderE
     }
     entries.push_back(FolderEntry{std::string(name), isDirectory});
   }
-  closedir(handle);
+  // An error before the end leaves a folder that cannot be listed, not one with fewer entries.
+  if (errno != 0) {
+    entries.clear();
+    return false;
+  }
   return true;
 }
 
 bool PosixFileSystem::HasSubfolder(std::string_view directory) {
   std::string path(directory);
   if (path.empty() || path.back() != '/') path += '/';
-  DIR* handle = opendir(path.c_str());
+  UniqueDirectory handle(opendir(path.c_str()));
   if (!handle) return false;
   bool found = false;
   while (!found) {
-    struct dirent* entry = readdir(handle);
+    struct dirent* entry = readdir(handle.get());
     if (!entry) break;
     std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
@@ -178,7 +190,8 @@ bool PosixFileSystem::HasSubfolder(std::string_view directory) {
       found = stat((path + entry->d_name).c_str(), &target) == 0 && S_ISDIR(target.st_mode);
     }
   }
-  closedir(handle);
+  // A listing broken off by an error before a subfolder came answers false, as a folder that
+  // cannot be listed does.
   return found;
 }
 

@@ -4,24 +4,24 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <utility>
 
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_handles.h"
 
 namespace kz {
 namespace {
 
 class PosixReadOnlyFile final : public ReadOnlyFile {
  public:
-  PosixReadOnlyFile(int descriptor, std::uint64_t size) : descriptor_(descriptor), size_(size) {}
-  PosixReadOnlyFile(const PosixReadOnlyFile&) = delete;
-  PosixReadOnlyFile& operator=(const PosixReadOnlyFile&) = delete;
-  ~PosixReadOnlyFile() override { close(descriptor_); }
+  PosixReadOnlyFile(UniqueDescriptor descriptor, std::uint64_t size)
+      : descriptor_(std::move(descriptor)), size_(size) {}
 
   std::uint64_t size() const override { return size_; }
 
   bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) override {
     while (!into.empty()) {
-      ssize_t got = pread(descriptor_, into.data(), into.size(), static_cast<off_t>(offset));
+      ssize_t got = pread(descriptor_.get(), into.data(), into.size(), static_cast<off_t>(offset));
       if (got < 0 && errno == EINTR) continue;
       if (got <= 0) return false;  // an error, or the end came early: the file shrank
       into = into.subspan(static_cast<std::size_t>(got));
@@ -32,14 +32,14 @@ class PosixReadOnlyFile final : public ReadOnlyFile {
 
   std::uint64_t DataFrom(std::uint64_t offset) override {
     if (offset >= size_) return size_;
-    off_t data = lseek(descriptor_, static_cast<off_t>(offset), SEEK_DATA);
+    off_t data = lseek(descriptor_.get(), static_cast<off_t>(offset), SEEK_DATA);
     if (data >= 0) return static_cast<std::uint64_t>(data) < size_ ? data : size_;
     // No data after the offset; any other error means the file system cannot tell.
     return errno == ENXIO ? size_ : offset;
   }
 
  private:
-  int descriptor_;
+  UniqueDescriptor descriptor_;
   std::uint64_t size_;
 };
 
@@ -51,15 +51,16 @@ std::unique_ptr<ReadOnlyFile> PosixFileSystem::OpenReadOnly(std::string_view pat
   // without waiting: a FIFO would block the open until a writer came.
   struct stat info {};
   if (stat(text.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
-  int descriptor = open(text.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (descriptor < 0) return nullptr;
-  // The path may have been replaced between the two looks; the open file is what counts.
-  if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
-    close(descriptor);  // an empty file fails, as mapping it fails on Windows
+  UniqueDescriptor descriptor(open(text.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!descriptor) return nullptr;
+  // The path may have been replaced between the two looks; the open file is what counts. An
+  // empty file fails, as mapping it fails on Windows.
+  if (fstat(descriptor.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
     return nullptr;
   }
-  posix_fadvise(descriptor, 0, 0, POSIX_FADV_SEQUENTIAL);
-  return std::make_unique<PosixReadOnlyFile>(descriptor, static_cast<std::uint64_t>(info.st_size));
+  posix_fadvise(descriptor.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  return std::make_unique<PosixReadOnlyFile>(std::move(descriptor),
+                                             static_cast<std::uint64_t>(info.st_size));
 }
 
 }  // namespace kz

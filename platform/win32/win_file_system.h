@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/win32/win_handles.h"
 
 namespace kz {
 
@@ -15,12 +16,13 @@ class WinFileSystem final : public FileSystem {
   WinFileSystem() = default;
   WinFileSystem(const WinFileSystem&) = delete;
   WinFileSystem& operator=(const WinFileSystem&) = delete;
-  ~WinFileSystem() override;
+  ~WinFileSystem() override = default;
 
   char Separator() const override { return '\\'; }
   bool OpenListing(std::int32_t depth, std::string_view directory,
                    std::string_view pattern) override;
   bool NextEntry(std::int32_t depth) override;
+  bool ListingFailed(std::int32_t depth) override;
   std::string_view EntryName(std::int32_t depth) override;
   std::int32_t EntryKind(std::int32_t depth) override;
   bool EntryIsLink(std::int32_t depth) override;
@@ -45,12 +47,13 @@ class WinFileSystem final : public FileSystem {
   // which a FindFirstFileW listing does not give, and the folder is known by what the handle
   // opened rather than by its path text.
   struct Listing {
-    HANDLE folder = INVALID_HANDLE_VALUE;
+    UniqueFile folder;
     ObjectId folderId;
     std::vector<LONGLONG> batch;  // entries as the system wrote them, 8-byte aligned
     const FILE_ID_BOTH_DIR_INFO* entry = nullptr;  // the current one, inside batch
     std::string name;
-    std::wstring path;  // the folder, ending in '\\'
+    std::wstring path;    // the folder, ending in '\\'
+    bool failed = false;  // the last batch was refused with an error, not for want of entries
     void Close();
   };
   std::optional<std::uint64_t> InheritedVolume(std::int32_t depth, std::wstring_view folderPath);

@@ -3,44 +3,10 @@
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
+#include "platform/win32/win_handles.h"
 
 namespace kz {
 namespace {
-
-// Owning handles, each closed by the value that marks its failure.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  HANDLE get() const { return handle_; }
-  HANDLE release() {
-    HANDLE handle = handle_;
-    handle_ = INVALID_HANDLE_VALUE;
-    return handle;
-  }
-
- private:
-  HANDLE handle_;
-};
-
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (valid()) FindClose(handle_);
-  }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
 
 std::wstring PathText(std::string_view path) {
   return Widen(path);
@@ -49,10 +15,10 @@ std::wstring PathText(std::string_view path) {
 }  // namespace
 
 std::optional<std::string> WinFileSystem::FolderIdentity(std::string_view directory) {
-  FileHandle folder(CreateFileW(PathText(directory).c_str(), 0,
+  UniqueFile folder(CreateFileW(PathText(directory).c_str(), 0,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!folder.valid()) return std::nullopt;
+  if (!folder) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION information{};
   if (!GetFileInformationByHandle(folder.get(), &information) ||
       !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -89,8 +55,8 @@ std::optional<std::int64_t> WinFileSystem::CreationTime(std::string_view path) {
     return std::nullopt;
   }
   WIN32_FIND_DATAW data{};
-  FindHandle find(FindFirstFileW(wide.c_str(), &data));
-  if (!find.valid()) return std::nullopt;
+  UniqueFind find(FindFirstFileW(wide.c_str(), &data));
+  if (!find) return std::nullopt;
   // FILETIME counts 100 ns units since 1601-01-01 UTC; no conversion to local time.
   std::uint64_t units = (static_cast<std::uint64_t>(data.ftCreationTime.dwHighDateTime) << 32) |
                         data.ftCreationTime.dwLowDateTime;
@@ -125,10 +91,10 @@ std::optional<std::wstring> FinalPath(HANDLE handle) {
 
 // Opens the entry itself for deletion. Wine follows a Unix symlink all the same, and deleting
 // through such a handle removes the link's target, so the caller also compares final paths.
-HANDLE OpenForDeletion(const std::wstring& path) {
-  return CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
-                     FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                     FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+UniqueFile OpenForDeletion(const std::wstring& path) {
+  return UniqueFile(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                                FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
 }
 
 bool IsRecordedFile(HANDLE folder, HANDLE file, std::wstring_view name,
@@ -155,10 +121,10 @@ bool IsRecordedFile(HANDLE folder, HANDLE file, std::wstring_view name,
 // After the delete: the name no longer leads to the recorded file. Wine reports success for a
 // delete that the file system refused (a folder without write permission, an immutable file).
 bool IsGone(const std::wstring& path, const FileIdentity& expected) {
-  FileHandle again(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+  UniqueFile again(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!again.valid()) {
+  if (!again) {
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
   }
@@ -180,18 +146,18 @@ bool WinFileSystem::RemoveFile(std::string_view directory, std::string_view name
   std::wstring path = folderPath + wideName;
   if (path.size() >= kPathLimit) return false;
 
-  FileHandle folder(CreateFileW(folderPath.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+  UniqueFile folder(CreateFileW(folderPath.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!folder.valid()) return false;
+  if (!folder) return false;
   BY_HANDLE_FILE_INFORMATION folderInformation{};
   if (!GetFileInformationByHandle(folder.get(), &folderInformation) ||
       IdOf(folderInformation) != expected.folder) {
     return false;
   }
   {
-    FileHandle file(OpenForDeletion(path));
-    if (!file.valid() || !IsRecordedFile(folder.get(), file.get(), wideName, expected)) {
+    UniqueFile file = OpenForDeletion(path);
+    if (!file || !IsRecordedFile(folder.get(), file.get(), wideName, expected)) {
       return false;
     }
     // Marked on the very handle that was checked; the file goes when the handle is closed.

@@ -2,6 +2,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
+#include "platform/win32/win_handles.h"
 
 namespace kz {
 namespace {
@@ -63,13 +64,8 @@ std::optional<std::uint64_t> WinFileSystem::InheritedVolume(std::int32_t depth,
 }
 
 void WinFileSystem::Listing::Close() {
-  if (folder != INVALID_HANDLE_VALUE) CloseHandle(folder);
-  folder = INVALID_HANDLE_VALUE;
+  folder.reset();
   entry = nullptr;
-}
-
-WinFileSystem::~WinFileSystem() {
-  for (Listing& listing : listings_) listing.Close();
 }
 
 WinFileSystem::Listing* WinFileSystem::At(std::int32_t depth) {
@@ -83,18 +79,19 @@ bool WinFileSystem::OpenListing(std::int32_t depth, std::string_view directory,
   if (static_cast<std::size_t>(depth) >= listings_.size()) listings_.resize(depth + 1);
   Listing& listing = listings_[static_cast<std::size_t>(depth)];
   listing.Close();
+  listing.failed = false;
   std::wstring folderPath = Widen(directory);
   if (folderPath.empty() || folderPath.back() != L'\\') folderPath += L'\\';
   // The classic path limit applies to the search path (folder and pattern): a longer one yields
   // no entries. The pattern is always "*.*", which matches every name.
   if (folderPath.size() + Widen(pattern).size() >= kPathLimit) return false;
-  listing.folder = CreateFileW(folderPath.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (listing.folder == INVALID_HANDLE_VALUE) return false;
-  std::optional<std::uint64_t> index = FolderIndex(listing.folder);
+  listing.folder.reset(CreateFileW(folderPath.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!listing.folder) return false;
+  std::optional<std::uint64_t> index = FolderIndex(listing.folder.get());
   std::optional<std::uint64_t> volume = InheritedVolume(depth, folderPath);
-  if (index && !volume) volume = VolumeOf(listing.folder);
+  if (index && !volume) volume = VolumeOf(listing.folder.get());
   if (!index || !volume) {
     listing.Close();
     return false;
@@ -107,20 +104,32 @@ bool WinFileSystem::OpenListing(std::int32_t depth, std::string_view directory,
 
 bool WinFileSystem::NextEntry(std::int32_t depth) {
   Listing* listing = At(depth);
-  if (!listing || listing->folder == INVALID_HANDLE_VALUE) return false;
+  if (!listing || !listing->folder) return false;
   if (listing->entry && listing->entry->NextEntryOffset != 0) {
     listing->entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(
         reinterpret_cast<const char*>(listing->entry) + listing->entry->NextEntryOffset);
-  } else if (GetFileInformationByHandleEx(listing->folder, FileIdBothDirectoryInfo,
+  } else if (GetFileInformationByHandleEx(listing->folder.get(), FileIdBothDirectoryInfo,
                                           listing->batch.data(), static_cast<DWORD>(kBatchBytes))) {
     listing->entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(listing->batch.data());
   } else {
+    // ERROR_NO_MORE_FILES is the end of the entries; a folder without any at all (a volume's
+    // root has no "." or "..") answers the first query with ERROR_FILE_NOT_FOUND. Any other
+    // error (a network share gone, a volume taken out) breaks the listing off.
+    DWORD error = GetLastError();
+    bool firstBatch = listing->entry == nullptr;
+    listing->failed =
+        error != ERROR_NO_MORE_FILES && !(firstBatch && error == ERROR_FILE_NOT_FOUND);
     listing->Close();  // released as soon as it has delivered its last entry
     return false;
   }
   const FILE_ID_BOTH_DIR_INFO& entry = *listing->entry;
   listing->name = Narrow(std::wstring_view(entry.FileName, entry.FileNameLength / sizeof(WCHAR)));
   return true;
+}
+
+bool WinFileSystem::ListingFailed(std::int32_t depth) {
+  Listing* listing = At(depth);
+  return listing && listing->failed;
 }
 
 std::string_view WinFileSystem::EntryName(std::int32_t depth) {
@@ -164,7 +173,7 @@ std::optional<FileIdentity> WinFileSystem::EntryIdentity(std::int32_t depth) {
 
 std::optional<ObjectId> WinFileSystem::ListingFolder(std::int32_t depth) {
   Listing* listing = At(depth);
-  if (!listing || listing->folder == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (!listing || !listing->folder) return std::nullopt;
   return listing->folderId;
 }
 
@@ -179,15 +188,20 @@ bool WinFileSystem::ListFolder(std::string_view directory, std::vector<FolderEnt
   search += L"*.*";
   if (search.size() >= kPathLimit) return false;
   WIN32_FIND_DATAW data{};
-  HANDLE find = FindFirstFileW(search.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
+  UniqueFind find(FindFirstFileW(search.c_str(), &data));
+  if (!find) return false;
   do {
     std::wstring_view name = data.cFileName;
     if (name == L"." || name == L"..") continue;
     entries.push_back(
         FolderEntry{Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  } while (FindNextFileW(find.get(), &data));
+  // Only ERROR_NO_MORE_FILES ends the entries; after any other error the folder is one that
+  // cannot be listed, not one with fewer entries.
+  if (GetLastError() != ERROR_NO_MORE_FILES) {
+    entries.clear();
+    return false;
+  }
   return true;
 }
 
@@ -198,16 +212,17 @@ bool WinFileSystem::HasSubfolder(std::string_view directory) {
   if (search.size() >= kPathLimit) return false;
   WIN32_FIND_DATAW data{};
   // Only names are needed: the basic level and the larger fetch make a big folder cheaper.
-  HANDLE find = FindFirstFileExW(search.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) return false;
+  UniqueFind find(FindFirstFileExW(search.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!find) return false;
   bool found = false;
   do {
     std::wstring_view name = data.cFileName;
     found =
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != L"." && name != L"..";
-  } while (!found && FindNextFileW(find, &data));
-  FindClose(find);
+  } while (!found && FindNextFileW(find.get(), &data));
+  // A listing broken off by an error before a subfolder came answers false, as a folder that
+  // cannot be listed does.
   return found;
 }
 

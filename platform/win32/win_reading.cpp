@@ -1,7 +1,9 @@
 #include <cstdint>
+#include <utility>
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
+#include "platform/win32/win_handles.h"
 // After <windows.h>, whose types it uses.
 #include <winioctl.h>
 
@@ -10,19 +12,16 @@ namespace {
 
 class WinReadOnlyFile final : public ReadOnlyFile {
  public:
-  explicit WinReadOnlyFile(HANDLE file) : file_(file) {}
-  WinReadOnlyFile(const WinReadOnlyFile&) = delete;
-  WinReadOnlyFile& operator=(const WinReadOnlyFile&) = delete;
-  ~WinReadOnlyFile() override { CloseHandle(file_); }
+  explicit WinReadOnlyFile(UniqueFile file) : file_(std::move(file)) {}
 
   std::uint64_t size() const override { return size_; }
 
   // False for pipes and devices, which are no files to read to an end, and for an empty file,
   // which cannot be mapped either.
   bool IsNonEmptyDiskFile() {
-    if (GetFileType(file_) != FILE_TYPE_DISK) return false;
+    if (GetFileType(file_.get()) != FILE_TYPE_DISK) return false;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file_, &size) || size.QuadPart <= 0) return false;
+    if (!GetFileSizeEx(file_.get(), &size) || size.QuadPart <= 0) return false;
     size_ = static_cast<std::uint64_t>(size.QuadPart);
     return true;
   }
@@ -37,7 +36,7 @@ class WinReadOnlyFile final : public ReadOnlyFile {
       at.OffsetHigh = static_cast<DWORD>(offset >> 32);
       auto wanted = static_cast<DWORD>(into.size() < kLargestRead ? into.size() : kLargestRead);
       DWORD got = 0;
-      if (!ReadFile(file_, into.data(), wanted, &got, &at) || got == 0) return false;
+      if (!ReadFile(file_.get(), into.data(), wanted, &got, &at) || got == 0) return false;
       into = into.subspan(got);
       offset += got;
     }
@@ -52,8 +51,8 @@ class WinReadOnlyFile final : public ReadOnlyFile {
     asked.Length.QuadPart = static_cast<LONGLONG>(size_ - offset);
     FILE_ALLOCATED_RANGE_BUFFER first{};
     DWORD returned = 0;
-    BOOL done = DeviceIoControl(file_, FSCTL_QUERY_ALLOCATED_RANGES, &asked, sizeof asked, &first,
-                                sizeof first, &returned, nullptr);
+    BOOL done = DeviceIoControl(file_.get(), FSCTL_QUERY_ALLOCATED_RANGES, &asked, sizeof asked,
+                                &first, sizeof first, &returned, nullptr);
     // More ranges than the one asked for are fine: only the first matters.
     if (!done && GetLastError() != ERROR_MORE_DATA) {
       rangesKnown_ = false;  // the volume cannot tell; asking again would cost the same
@@ -66,7 +65,7 @@ class WinReadOnlyFile final : public ReadOnlyFile {
   }
 
  private:
-  HANDLE file_;
+  UniqueFile file_;
   std::uint64_t size_ = 0;
   bool rangesKnown_ = true;
 };
@@ -75,10 +74,11 @@ class WinReadOnlyFile final : public ReadOnlyFile {
 
 std::unique_ptr<ReadOnlyFile> WinFileSystem::OpenReadOnly(std::string_view path) {
   // Others may read the file meanwhile, not write it: the open fails while a writer holds it.
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  auto opened = std::make_unique<WinReadOnlyFile>(file);
+  UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return nullptr;
+  // Owned before the allocation, so a failing one cannot leak the handle.
+  auto opened = std::make_unique<WinReadOnlyFile>(std::move(file));
   if (!opened->IsNonEmptyDiskFile()) return nullptr;
   return opened;
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/gdi_handles.h"
+#include "platform/win32/win_handles.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/screenshot.h"
@@ -51,14 +51,27 @@ bool Inside(const RECT& inner, const RECT& outer) {
          inner.bottom <= outer.bottom;
 }
 
+// Selects an object into a device context for one scope.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+  ~SelectedObject() { SelectObject(dc_, previous_); }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
 // Width and height of a text in the controls' font: the default GUI font's face at 8 points.
 SIZE TextSize(const wchar_t* text, int dpi) {
   LOGFONTW face{};
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(face), &face);
   face.lfHeight = -MulDiv(8, dpi, 72);
   face.lfWidth = 0;
-  OwnedFont font(CreateFontIndirectW(&face));
-  WindowDc screen(nullptr);
+  UniqueFont font(CreateFontIndirectW(&face));
+  ScreenDc screen = GetScreenDc();
   SelectedObject selected(screen.get(), font.get());
   SIZE size{};
   GetTextExtentPoint32W(screen.get(), text, static_cast<int>(wcslen(text)), &size);
@@ -68,7 +81,7 @@ SIZE TextSize(const wchar_t* text, int dpi) {
 void RaisedDpi(const Options& options, Checker& check) {
   // Without this, Wine shows this driver every window at 96 dpi.
   SetProcessDPIAware();
-  int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
+  int dpi = GetDeviceCaps(GetScreenDc().get(), LOGPIXELSY);
   if (!check.Check(dpi > 96, "the screen runs at a raised DPI: " + std::to_string(dpi))) return;
 
   AppProcess app(options.exe);

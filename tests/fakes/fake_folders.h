@@ -45,6 +45,7 @@ class FakeFolders : public FileSystem {
 
   bool OpenListing(std::int32_t, std::string_view, std::string_view) override { return false; }
   bool NextEntry(std::int32_t) override { return false; }
+  bool ListingFailed(std::int32_t) override { return false; }
   std::string_view EntryName(std::int32_t) override { return {}; }
   std::int32_t EntryKind(std::int32_t) override { return 1; }
   bool EntryIsLink(std::int32_t) override { return false; }
