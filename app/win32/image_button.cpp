@@ -3,7 +3,7 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
-#include "app/win32/gdi_handles.h"
+#include "app/win32/saved_dc.h"
 #include "common/unique_handle.h"
 #include "platform/win32/win_handles.h"
 
