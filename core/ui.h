@@ -44,8 +44,9 @@ class Ui {
   virtual void ShowItemMenu() = 0;
   virtual std::int64_t ImageById(int imageId) = 0;
 
-  // A large fill of a list: the list may stop redrawing and reserve room for `expectedRows`
-  // until EndRowBatch. Rows and their order are the same as without it.
+  // A large fill of a list, or many rows removed: the list may stop redrawing and reserve room
+  // for `expectedRows` until EndRowBatch. Rows, their order and their states are the same as
+  // without it.
   virtual void BeginRowBatch(int id, std::int32_t expectedRows) = 0;
   virtual void EndRowBatch(int id) = 0;
 

@@ -25,6 +25,8 @@ void RemoveTickedFiles(Program& program) {
   if (answer != kYes) return;
 
   std::int32_t removed = 0;
+  // One batch: the list takes its rows out and shows the outcome once, at the end.
+  ui.BeginRowBatch(id::kResultList, 0);
   // From the last row up, so that taking a row out never shifts one still to be visited.
   for (std::int32_t row = ui.RowCount(id::kResultList) - 1; row >= 0; --row) {
     std::int32_t state = ui.RowState(id::kResultList, row);
@@ -41,6 +43,7 @@ void RemoveTickedFiles(Program& program) {
       ++removed;
     }
   }
+  ui.EndRowBatch(id::kResultList);
   // Appended piece by piece: "literal" + temporary trips a false -Wrestrict in GCC 12.
   std::string message = " ";
   message += IntToDecimal(removed);

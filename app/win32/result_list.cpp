@@ -42,16 +42,26 @@ LRESULT ResultList::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       result = GetItemState(wParam, lParam);
       break;
     case WM_LBUTTONDOWN:  // only the press: a double click changes the tick once
-      ToggleTickAt(lParam);
-      result = DefSubclassProc(list_, message, wParam, lParam);
+    case WM_RBUTTONDOWN: {
+      LVHITTESTINFO hit = HitTest(lParam);
+      if (message == WM_LBUTTONDOWN && hit.iItem >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) {
+        SetTick(hit.iItem, !rows_.Ticked(hit.iItem));
+      }
+      result = hit.iItem >= 0 ? MoveSelection(message, wParam, lParam)
+                              : DefSubclassProc(list_, message, wParam, lParam);
       break;
+    }
     case WM_KEYDOWN:
       if (wParam == VK_SPACE) {
         auto focused = static_cast<std::int32_t>(
             DefSubclassProc(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
         if (focused >= 0) SetTick(focused, !rows_.Ticked(focused));
       }
-      result = DefSubclassProc(list_, message, wParam, lParam);
+      result = MovesSelection(wParam) ? MoveSelection(message, wParam, lParam)
+                                      : DefSubclassProc(list_, message, wParam, lParam);
+      break;
+    case WM_CHAR:  // typed letters select the next row whose name begins with them
+      result = MoveSelection(message, wParam, lParam);
       break;
     default:
       result = DefSubclassProc(list_, message, wParam, lParam);
@@ -87,12 +97,52 @@ LRESULT ResultList::GetItemState(WPARAM wParam, LPARAM lParam) {
   return state;
 }
 
-void ResultList::ToggleTickAt(LPARAM point) {
+LVHITTESTINFO ResultList::HitTest(LPARAM point) {
   LVHITTESTINFO hit{};
   hit.pt = POINT{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
-  auto row = static_cast<std::int32_t>(
-      DefSubclassProc(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-  if (row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) SetTick(row, !rows_.Ticked(row));
+  hit.iItem =
+      static_cast<int>(DefSubclassProc(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  if (hit.iItem >= rows_.count()) hit.iItem = -1;
+  return hit;
+}
+
+bool ResultList::MovesSelection(WPARAM key) {
+  switch (key) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_HOME:
+    case VK_END:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Wine's owner-data list view clears the old selection by visiting every row (0.4 s at 686,000
+// rows) unless none is selected, and it does so on every key or click that selects a row. So the
+// selected row is cleared here first, which costs one row; should the message select nothing
+// (a key at the list's edge, a click on a box), the row is selected again, so the outcome is the
+// control's own.
+LRESULT ResultList::MoveSelection(UINT message, WPARAM wParam, LPARAM lParam) {
+  std::int32_t before = SelectedRow();
+  if (before >= 0) SetStateBits(before, LVIS_SELECTED, false);
+  LRESULT result = DefSubclassProc(list_, message, wParam, lParam);
+  if (before >= 0 && before < rows_.count() &&
+      DefSubclassProc(list_, LVM_GETSELECTEDCOUNT, 0, 0) == 0) {
+    SetStateBits(before, LVIS_SELECTED, true);
+  }
+  return result;
+}
+
+void ResultList::SetStateBits(std::int32_t row, UINT bits, bool set) {
+  if (row < 0) return;  // never -1, which would mean every row
+  LVITEMW item{};
+  item.stateMask = bits;
+  item.state = set ? bits : 0;
+  DefSubclassProc(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                  reinterpret_cast<LPARAM>(&item));
 }
 
 void ResultList::SetTick(std::int32_t row, bool ticked) {
@@ -123,24 +173,26 @@ void ResultList::SetTick(std::int32_t row, bool ticked) {
 // focused row's state answer at once: in this single-selection list the selected row is nearly
 // always the focused one; only otherwise is the control asked to look.
 std::int32_t ResultList::SelectedRow() {
+  if (removedInBatch_) return kept_.selected;
   if (selectedKnown_) return selected_;
-  std::int32_t selected = -1;
-  auto count = SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0);
-  if (count > 0) {
-    auto focused = static_cast<std::int32_t>(
-        SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-    if (count == 1 && focused >= 0 &&
-        SendMessageW(list_, LVM_GETITEMSTATE, focused, LVIS_SELECTED) != 0) {
-      selected = focused;
-    } else {
-      selected = static_cast<std::int32_t>(
-          SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    }
-  }
+  std::int32_t selected = SelectedRowOfControl();
   // Set after asking: every message the control handles forgets the row.
   selected_ = selected;
   selectedKnown_ = true;
   return selected_;
+}
+
+std::int32_t ResultList::SelectedRowOfControl() {
+  auto count = SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0);
+  if (count <= 0) return -1;
+  auto focused = static_cast<std::int32_t>(
+      SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  if (count == 1 && focused >= 0 &&
+      SendMessageW(list_, LVM_GETITEMSTATE, focused, LVIS_SELECTED) != 0) {
+    return focused;
+  }
+  return static_cast<std::int32_t>(
+      SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 std::int32_t ResultList::FirstRowWithState(std::int32_t bits, std::int32_t from) {
@@ -180,13 +232,33 @@ void ResultList::AddRow(std::int32_t position, std::string_view text, std::strin
 
 void ResultList::RemoveRow(std::int32_t row) {
   if (row < 0 || row >= rows_.count()) return;
+  if (batch_) {
+    // Under Wine each LVM_DELETEITEM redraws the scroll bars and may scroll, about 20 ms a row;
+    // in a batch the control learns the new count once, and the selected and the focused row
+    // are carried along here as the control would carry them.
+    if (!removedInBatch_) {
+      kept_ = {SelectedRow(), static_cast<std::int32_t>(DefSubclassProc(
+                                  list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED))};
+      removedInBatch_ = true;
+    }
+    kept_.selected = RowAfterRemoval(kept_.selected, row);
+    kept_.focused = RowAfterRemoval(kept_.focused, row);
+    rows_.Remove(row);
+    return;
+  }
   rows_.Remove(row);
   // The control moves the selection and the focus of the rows below up by one.
   SendMessageW(list_, LVM_DELETEITEM, row, 0);
 }
 
+std::int32_t ResultList::RowAfterRemoval(std::int32_t kept, std::int32_t removed) {
+  if (kept < 0 || kept == removed) return -1;
+  return kept > removed ? kept - 1 : kept;
+}
+
 void ResultList::ClearRows() {
   rows_.Clear();
+  removedInBatch_ = false;
   SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
 }
 
@@ -199,7 +271,21 @@ void ResultList::BeginBatch(std::int32_t expectedRows) {
 
 void ResultList::EndBatch() {
   batch_ = false;
+  if (!removedInBatch_) {
+    UpdateCount(LVSICF_NOSCROLL);
+    return;
+  }
+  removedInBatch_ = false;
+  // The control's selection and focus still name rows by their old places: cleared first (one
+  // row each, so Wine need not visit every row), then set on the rows' new places.
+  SetStateBits(SelectedRowOfControl(), LVIS_SELECTED, false);
+  SetStateBits(static_cast<std::int32_t>(
+                   SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)),
+               LVIS_FOCUSED, false);
   UpdateCount(LVSICF_NOSCROLL);
+  SetStateBits(kept_.focused, LVIS_FOCUSED, true);
+  SetStateBits(kept_.selected, LVIS_SELECTED, true);
+  InvalidateRect(list_, nullptr, FALSE);
 }
 
 void ResultList::UpdateCount(DWORD flags) {

@@ -55,7 +55,16 @@ class ResultList {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT SetItemState(WPARAM row, const LVITEMW& item);
   LRESULT GetItemState(WPARAM row, LPARAM mask);
-  void ToggleTickAt(LPARAM point);
+  // The row under `point` (-1 for none) and where on it.
+  LVHITTESTINFO HitTest(LPARAM point);
+  static bool MovesSelection(WPARAM key);
+  // Lets the control handle an input that may select another row, without its cost per row.
+  LRESULT MoveSelection(UINT message, WPARAM wParam, LPARAM lParam);
+  // Sets or clears `bits` of the control's state of one row; nothing for a row below 0.
+  void SetStateBits(std::int32_t row, UINT bits, bool set);
+  std::int32_t SelectedRowOfControl();
+  // Where a selected or focused row `kept` is once row `removed` is taken out; -1 when gone.
+  static std::int32_t RowAfterRemoval(std::int32_t kept, std::int32_t removed);
   // Changes the tick of one row, or of every row for -1, redraws and tells the parent.
   void SetTick(std::int32_t row, bool ticked);
   void FillDisplayInfo(LVITEMW& item);
@@ -65,6 +74,13 @@ class ResultList {
   HWND list_;
   ResultRows rows_{'\\'};
   bool batch_ = false;
+  // Rows removed in this batch: the control still has the old count and the old places, so the
+  // selected and focused rows are kept here until the batch ends.
+  bool removedInBatch_ = false;
+  struct {
+    std::int32_t selected = -1;
+    std::int32_t focused = -1;
+  } kept_;
   // The selected row as last asked for; forgotten whenever the control handles a message,
   // since only its own procedure can change the selection.
   std::int32_t selected_ = -1;

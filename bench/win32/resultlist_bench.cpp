@@ -5,6 +5,10 @@
 //   heap_bytes_per_row what the fill added to the process's heap, per row (records excluded)
 //   store_bytes_per_row the row store's own bytes per row
 //   end_ms             the End key on the first row until the last row is painted
+//   end_selected_ms    the same with the first row selected; click_ms and down_ms: a click on
+//                      another row and the Down key with a row selected; remove_row_ms: one
+//                      of 1,000 rows removed from the middle while one is selected, and
+//                      remove_paint_ms the paint after them
 // and, with N2, the same for N2 records (fill_ms_2, end_ms_2, ...), for the figures at scale.
 
 #include <windows.h>
@@ -168,6 +172,37 @@ void Measure(HWND list, int records, const char* suffix) {
   SendMessageW(list, WM_KEYUP, VK_END, 0);
   UpdateWindow(list);
   std::printf("end_selected_ms%s=%.1f\n", suffix, clock.ElapsedMs());
+
+  // A click on another visible row, and the Down key, each moving the selection.
+  RECT box{};
+  box.left = LVIR_LABEL;
+  SendMessageW(list, LVM_GETITEMRECT, records - 3, reinterpret_cast<LPARAM>(&box));
+  LPARAM at = MAKELPARAM(box.left + 8, (box.top + box.bottom) / 2);
+  clock.Restart();
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(list, WM_LBUTTONUP, 0, at);
+  UpdateWindow(list);
+  double clickMs = clock.ElapsedMs();
+  bool clicked =
+      SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == records - 3;
+  std::printf("click_ms%s=%.1f\nclick_selected%s=%d\n", suffix, clickMs, suffix, clicked ? 1 : 0);
+  clock.Restart();
+  SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(list, WM_KEYUP, VK_DOWN, 0);
+  UpdateWindow(list);
+  std::printf("down_ms%s=%.1f\n", suffix, clock.ElapsedMs());
+
+  // Rows removed from the middle while another is selected, in one batch as the deletion of
+  // ticked files removes them: per row, and the list painted once afterwards.
+  constexpr int kRemoved = 1000;
+  clock.Restart();
+  g_results->BeginBatch(0);
+  for (int removed = 0; removed < kRemoved; ++removed) g_results->RemoveRow(records / 2);
+  g_results->EndBatch();
+  double removeMs = clock.ElapsedMs();
+  UpdateWindow(list);
+  std::printf("remove_row_ms%s=%.3f\nremove_paint_ms%s=%.1f\n", suffix, removeMs / kRemoved, suffix,
+              clock.ElapsedMs() - removeMs);
   std::fflush(stdout);
   g_results->ClearRows();
   g_results->UseRecords(nullptr);

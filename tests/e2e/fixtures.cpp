@@ -168,6 +168,35 @@ bool ClickRow(AppProcess& app, HWND list, int row, bool right) {
   return true;
 }
 
+bool BoxOfRow(AppProcess& app, HWND list, int row, POINT& screen) {
+  SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+  app.Settle(100);
+  RemoteMemory memory(app.process(), sizeof(LVHITTESTINFO));
+  RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+  memory.Write(&bounds, sizeof(bounds));
+  if (!SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(memory.address()))) {
+    return false;
+  }
+  memory.Read(&bounds, sizeof(bounds));
+  int first = -1;
+  int last = -1;
+  for (int x = bounds.left; x < bounds.left + 40; ++x) {
+    LVHITTESTINFO hit{};
+    hit.pt = POINT{x, (bounds.top + bounds.bottom) / 2};
+    memory.Write(&hit, sizeof(hit));
+    SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(memory.address()));
+    memory.Read(&hit, sizeof(hit));
+    if (hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON)) {
+      if (first < 0) first = x;
+      last = x;
+    }
+  }
+  if (first < 0) return false;
+  screen = POINT{(first + last) / 2, (bounds.top + bounds.bottom) / 2};
+  ClientToScreen(list, &screen);
+  return true;
+}
+
 int SearchFolder(AppProcess& app, const Options& options, const std::string& folder) {
   if (!SelectFolder(app, options, {folder})) return -1;
   app.Settle(200);

@@ -41,6 +41,8 @@ namespace kz::e2e {
 
 // Clicks a row of a list view in its first column, as a user selects it.
 bool ClickRow(AppProcess& app, HWND list, int row, bool right = false);
+// The middle of a row's tick box in screen coordinates, found by the list's own hit test.
+bool BoxOfRow(AppProcess& app, HWND list, int row, POINT& screen);
 // Selects `folder` (M:\folder\), runs a search and waits for its end; the row count.
 int SearchFolder(AppProcess& app, const Options& options, const std::string& folder);
 // The visible popup menu of the program, or null after the timeout.

@@ -38,36 +38,6 @@ std::wstring PathOfRow(AppProcess& app, const Options& options, HWND list, int r
          Wide(app.RowText(list, row, 0));
 }
 
-// The middle of the row's tick box on the screen, found by the list's own hit test.
-bool BoxOfRow(AppProcess& app, HWND list, int row, POINT& screen) {
-  SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
-  app.Settle(100);
-  RemoteMemory memory(app.process(), sizeof(LVHITTESTINFO));
-  RECT bounds{LVIR_BOUNDS, 0, 0, 0};
-  memory.Write(&bounds, sizeof(bounds));
-  if (!SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(memory.address()))) {
-    return false;
-  }
-  memory.Read(&bounds, sizeof(bounds));
-  int first = -1;
-  int last = -1;
-  for (int x = bounds.left; x < bounds.left + 40; ++x) {
-    LVHITTESTINFO hit{};
-    hit.pt = POINT{x, (bounds.top + bounds.bottom) / 2};
-    memory.Write(&hit, sizeof(hit));
-    SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(memory.address()));
-    memory.Read(&hit, sizeof(hit));
-    if (hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON)) {
-      if (first < 0) first = x;
-      last = x;
-    }
-  }
-  if (first < 0) return false;
-  screen = POINT{(first + last) / 2, (bounds.top + bounds.bottom) / 2};
-  ClientToScreen(list, &screen);
-  return true;
-}
-
 void TickByClick(AppProcess& app, HWND list, Checker& check, int row) {
   POINT box{};
   if (!check.Check(BoxOfRow(app, list, row, box), "the hit test finds the box of a row")) return;
@@ -174,6 +144,11 @@ void Ticks(const Options& options, Checker& check) {
   check.Equal(static_cast<long long>(
                   SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)),
               selected - 3, "the selection stays on its row");
+  check.Equal(static_cast<long long>(
+                  SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)),
+              selected - 3, "and so does the focus");
+  check.Equal(static_cast<long long>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0)), 1LL,
+              "one row selected");
   PostMessageW(app.main(), WM_CLOSE, 0, 0);
   check.Equal(app.WaitForExit(), 0, "exit code");
 }
