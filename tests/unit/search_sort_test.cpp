@@ -113,6 +113,33 @@ TEST(SortByName, MatchesTheStepByStepSortOnRandomNames) {
   }
 }
 
+TEST(SortByName, MatchesTheStepByStepSortOnLongNamesWithSharedBeginnings) {
+  // Names that agree in their first eight bytes or more, end there, or differ just before or
+  // after, with bytes from 128 upward and a zero byte inside.
+  std::mt19937 random(20261209);
+  const std::vector<std::string> pool = {"Track 01.mp3",
+                                         "Track 01.MP3",
+                                         "Track 1.mp3",
+                                         "Track 0",
+                                         "Track 01",
+                                         "Track 0\x80.mp3",
+                                         "Track 02.mp3",
+                                         "Track 010.mp3",
+                                         "Track",
+                                         std::string("Track 0\0.mp3", 12),
+                                         "track 01.mp3",
+                                         "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF",
+                                         "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF"
+                                         "a"};
+  for (int round = 0; round < 400; ++round) {
+    std::size_t count = random() % 80;
+    std::size_t variety = 1 + random() % pool.size();
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < count; ++i) names.push_back(pool[random() % variety]);
+    ASSERT_EQ(SortedIds(names), ExpectedIds(names)) << "round " << round;
+  }
+}
+
 TEST(SortByName, LongSortedReversedAndEqualRunsStaySafe) {
   // Such input makes the splits lopsided; the sort must neither exhaust the stack nor differ.
   std::vector<std::string> ascending;
