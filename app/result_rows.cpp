@@ -42,6 +42,20 @@ void ResultRows::Insert(std::int32_t position, std::string_view text) {
   }
 }
 
+void ResultRows::AppendRecord(const FileRecord& record, std::string_view root) {
+  const FileRecord* listed =
+      records_ && record.id >= 0 && record.id <= static_cast<std::int32_t>(kValue)
+          ? records_(record.id)
+          : nullptr;
+  if (listed && listed->id == record.id && listed->sizeKB == record.sizeKB &&
+      listed->name.SharesTextWith(record.name) &&
+      listed->directory.SharesTextWith(record.directory) && root == cut_) {
+    rows_.push_back(static_cast<std::uint32_t>(record.id));
+    return;
+  }
+  Insert(-1, RowText(record, root, separator_));
+}
+
 void ResultRows::Remove(std::int32_t row) {
   if (!Valid(row)) return;
   std::uint32_t removed = rows_[Index(row)];

@@ -29,6 +29,10 @@ class ResultRows {
 
   // position -1 (or one past the end) appends; the row is not ticked.
   void Insert(std::int32_t position, std::string_view text);
+  // Appends the row RowText(record, root): as the record's ID alone when the record with that
+  // ID gives the same text, seen without reading any text (same ID, size, and shared name and
+  // directory texts, cut by the same folder text); otherwise as that text.
+  void AppendRecord(const FileRecord& record, std::string_view root);
   void Remove(std::int32_t row);
   void Clear();
 

@@ -27,6 +27,8 @@ class SharedText {
   std::string str() const { return std::string(view()); }
   bool empty() const { return block_ == nullptr; }
   std::size_t size() const { return block_ ? block_->length : 0; }
+  // True when both are copies of one text (or both empty): equal without reading the text.
+  bool SharesTextWith(const SharedText& other) const { return block_ == other.block_; }
   operator std::string_view() const { return view(); }  // NOLINT(google-explicit-constructor)
 
   friend bool operator==(const SharedText& a, const SharedText& b) {

@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/file_record.h"
+#include "core/result_row.h"
+
 namespace kz {
 
 // The user-interface operations and the event service. Every operation addresses its control,
@@ -36,6 +39,12 @@ class Ui {
   virtual std::string RowText(int id, std::int32_t row, std::int32_t column) = 0;
   // position -1 appends; the text holds the cells separated by "\n".
   virtual void AddRow(int id, std::int32_t position, std::string_view text) = 0;
+  // Appends the row RowText(record, root, separator). A list that keeps the records can keep
+  // such a row as its record, without building or copying the text.
+  virtual void AddRecordRow(int id, const FileRecord& record, std::string_view root,
+                            char separator) {
+    AddRow(id, -1, kz::RowText(record, root, separator));
+  }
   virtual void RemoveRow(int id, std::int32_t row) = 0;
   virtual void ClearRows(int id) = 0;
   virtual void SetControlAttribute(int id, int attribute, std::int32_t value) = 0;

@@ -2,7 +2,6 @@
 
 #include "common/decimal.h"
 #include "core/ids.h"
-#include "core/result_row.h"
 
 namespace kz {
 
@@ -19,12 +18,9 @@ void FillResultList(Program& program) {
   program.resultRoot = ui.ControlText(id::kFolderTree);
   char separator = program.files.Separator();
   ui.BeginRowBatch(id::kResultList, list.count());
-  std::string row;
   list.rewind();
   while (list.advance()) {
-    row.clear();
-    AppendRowText(row, list.current(), program.resultRoot, separator);
-    ui.AddRow(id::kResultList, -1, row);
+    ui.AddRecordRow(id::kResultList, list.current(), program.resultRoot, separator);
   }
   ui.EndRowBatch(id::kResultList);
   ui.SetStatusText(1, "Anzahl Dateien : " + IntToDecimal(ui.RowCount(id::kResultList)));

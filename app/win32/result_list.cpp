@@ -230,6 +230,13 @@ void ResultList::AddRow(std::int32_t position, std::string_view text, std::strin
   if (!batch_) UpdateCount(appended ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : LVSICF_NOSCROLL);
 }
 
+void ResultList::AddRecordRow(const FileRecord& record, std::string_view root,
+                              std::string_view cut) {
+  if (rows_.count() == 0) rows_.SetCut(cut);
+  rows_.AppendRecord(record, root);
+  if (!batch_) UpdateCount(LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
 void ResultList::RemoveRow(std::int32_t row) {
   if (row < 0 || row >= rows_.count()) return;
   if (batch_) {

@@ -38,6 +38,8 @@ class ResultList {
   std::string RowText(std::int32_t row, std::int32_t column);
   // `cut`: the folder text that the rows' directories were built without.
   void AddRow(std::int32_t position, std::string_view text, std::string_view cut);
+  // Appends the row RowText(record, root, '\\'), kept as the record where it can be.
+  void AddRecordRow(const FileRecord& record, std::string_view root, std::string_view cut);
   void RemoveRow(std::int32_t row);
   void ClearRows();
   void BeginBatch(std::int32_t expectedRows);

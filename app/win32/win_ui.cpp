@@ -150,6 +150,16 @@ void WinUi::AddRow(int id, std::int32_t position, std::string_view text) {
   if (HWND list = List(id)) list_view::AddRow(list, position, text);
 }
 
+void WinUi::AddRecordRow(int id, const FileRecord& record, std::string_view root, char separator) {
+  ResultList* results = Results(id);
+  if (!results || separator != '\\') {
+    Ui::AddRecordRow(id, record, root, separator);
+    return;
+  }
+  std::string cut = results->RowCount() == 0 ? ControlText(id::kFolderTree) : std::string();
+  results->AddRecordRow(record, root, cut);
+}
+
 void WinUi::RemoveRow(int id, std::int32_t row) {
   if (ResultList* results = Results(id)) {
     results->RemoveRow(row);

@@ -28,6 +28,8 @@ class WinUi final : public Ui {
   std::string RowText(int id, std::int32_t row, std::int32_t column) override;
   std::int32_t FirstRowWithState(int id, std::int32_t bits, std::int32_t from) override;
   void AddRow(int id, std::int32_t position, std::string_view text) override;
+  void AddRecordRow(int id, const FileRecord& record, std::string_view root,
+                    char separator) override;
   void RemoveRow(int id, std::int32_t row) override;
   void ClearRows(int id) override;
   void SetControlAttribute(int id, int attribute, std::int32_t value) override;

@@ -23,7 +23,6 @@
 #include "bench/win32/linux_memory.h"
 #include "bench/win32/stopwatch.h"
 #include "core/record_list.h"
-#include "core/result_row.h"
 
 namespace {
 
@@ -125,14 +124,9 @@ void Measure(HWND list, int records, const char* suffix) {
   Stopwatch clock;
   duplicates.sortByName();
   double sortMs = clock.ElapsedMs();
-  std::string row;
   g_results->BeginBatch(duplicates.count());
   duplicates.rewind();
-  while (duplicates.advance()) {
-    row.clear();
-    kz::AppendRowText(row, duplicates.current(), kRoot, '\\');
-    g_results->AddRow(-1, row, kRoot);
-  }
+  while (duplicates.advance()) g_results->AddRecordRow(duplicates.current(), kRoot, kRoot);
   double rowsMs = clock.ElapsedMs();
   g_results->EndBatch();
   UpdateWindow(list);

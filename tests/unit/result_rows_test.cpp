@@ -176,6 +176,42 @@ TEST_F(ResultRowsTest, ClearDropsRowsTicksAndKeptTexts) {
   EXPECT_EQ(rows.Cell(0, 3), "0");
 }
 
+// The fill hands over DuplicateList's records, which share their texts with DuplicateIndex's.
+TEST_F(ResultRowsTest, RecordRowsReadBackTheirRecordsTextsAndCostFourBytes) {
+  RecordList list;
+  for (std::int32_t id : {3, 1, 0, 2}) list.insertAfterCurrent() = *index.recordAt(id);
+  list.rewind();
+  while (list.advance()) rows.AppendRecord(list.current(), kRoot);
+  ASSERT_EQ(rows.count(), 4);
+  EXPECT_EQ(Ids(), (std::vector<std::string>{"3", "1", "0", "2"}));
+  for (std::int32_t row = 0; row < 4; ++row) {
+    EXPECT_EQ(rows.Text(row), TextOf(std::stoi(rows.Cell(row, 3))));
+  }
+  EXPECT_LE(rows.storageBytes(), 4 * sizeof(std::uint32_t) + 64);
+}
+
+TEST_F(ResultRowsTest, RecordRowsTheIndexDoesNotMatchKeepTheRecordsOwnText) {
+  FileRecord resized = *index.recordAt(1);
+  resized.sizeKB += 1;  // measured again, in between, to another size
+  FileRecord renamed = *index.recordAt(2);
+  renamed.name = std::string("b.mp3");  // equal text, but not the index's own copy
+  FileRecord unknown = *index.recordAt(0);
+  unknown.id = 7;
+  FileRecord negative = *index.recordAt(0);
+  negative.id = -1;
+  for (const FileRecord* record : {&resized, &renamed, &unknown, &negative}) {
+    rows.AppendRecord(*record, kRoot);
+  }
+  FileRecord same = *index.recordAt(3);
+  rows.AppendRecord(same, "C:\\");  // cut by another folder text than the rows'
+  ASSERT_EQ(rows.count(), 5);
+  EXPECT_EQ(rows.Text(0), RowText(resized, kRoot, '\\'));
+  EXPECT_EQ(rows.Text(1), RowText(renamed, kRoot, '\\'));
+  EXPECT_EQ(rows.Text(2), RowText(unknown, kRoot, '\\'));
+  EXPECT_EQ(rows.Text(3), RowText(negative, kRoot, '\\'));
+  EXPECT_EQ(rows.Text(4), RowText(same, "C:\\", '\\'));
+}
+
 TEST_F(ResultRowsTest, RowsWithoutRecordsKeepTheirTexts) {
   ResultRows bare('\\');
   bare.Insert(-1, TextOf(1));
