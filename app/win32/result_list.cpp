@@ -53,8 +53,7 @@ LRESULT ResultList::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_KEYDOWN:
       if (wParam == VK_SPACE) {
-        auto focused = static_cast<std::int32_t>(
-            DefSubclassProc(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+        std::int32_t focused = FocusedRow();
         if (focused >= 0) SetTick(focused, !rows_.Ticked(focused));
       }
       result = MovesSelection(wParam) ? MoveSelection(message, wParam, lParam)
@@ -182,11 +181,15 @@ std::int32_t ResultList::SelectedRow() {
   return selected_;
 }
 
+std::int32_t ResultList::FocusedRow() {
+  return static_cast<std::int32_t>(
+      SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
 std::int32_t ResultList::SelectedRowOfControl() {
   auto count = SendMessageW(list_, LVM_GETSELECTEDCOUNT, 0, 0);
   if (count <= 0) return -1;
-  auto focused = static_cast<std::int32_t>(
-      SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  std::int32_t focused = FocusedRow();
   if (count == 1 && focused >= 0 &&
       SendMessageW(list_, LVM_GETITEMSTATE, focused, LVIS_SELECTED) != 0) {
     return focused;
@@ -244,8 +247,7 @@ void ResultList::RemoveRow(std::int32_t row) {
     // in a batch the control learns the new count once, and the selected and the focused row
     // are carried along here as the control would carry them.
     if (!removedInBatch_) {
-      kept_ = {SelectedRow(), static_cast<std::int32_t>(DefSubclassProc(
-                                  list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED))};
+      kept_ = {SelectedRow(), FocusedRow()};
       removedInBatch_ = true;
     }
     kept_.selected = RowAfterRemoval(kept_.selected, row);
@@ -286,9 +288,7 @@ void ResultList::EndBatch() {
   // The control's selection and focus still name rows by their old places: cleared first (one
   // row each, so Wine need not visit every row), then set on the rows' new places.
   SetStateBits(SelectedRowOfControl(), LVIS_SELECTED, false);
-  SetStateBits(static_cast<std::int32_t>(
-                   SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)),
-               LVIS_FOCUSED, false);
+  SetStateBits(FocusedRow(), LVIS_FOCUSED, false);
   UpdateCount(LVSICF_NOSCROLL);
   SetStateBits(kept_.focused, LVIS_FOCUSED, true);
   SetStateBits(kept_.selected, LVIS_SELECTED, true);

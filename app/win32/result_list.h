@@ -65,6 +65,7 @@ class ResultList {
   // Sets or clears `bits` of the control's state of one row; nothing for a row below 0.
   void SetStateBits(std::int32_t row, UINT bits, bool set);
   std::int32_t SelectedRowOfControl();
+  std::int32_t FocusedRow();
   // Where a selected or focused row `kept` is once row `removed` is taken out; -1 when gone.
   static std::int32_t RowAfterRemoval(std::int32_t kept, std::int32_t removed);
   // Changes the tick of one row, or of every row for -1, redraws and tells the parent.

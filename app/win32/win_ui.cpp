@@ -140,11 +140,13 @@ std::int32_t WinUi::FirstRowWithState(int id, std::int32_t bits, std::int32_t fr
   return Ui::FirstRowWithState(id, bits, from);
 }
 
+std::string WinUi::CutForNextRow(ResultList& results) {
+  return results.RowCount() == 0 ? ControlText(id::kFolderTree) : std::string();
+}
+
 void WinUi::AddRow(int id, std::int32_t position, std::string_view text) {
   if (ResultList* results = Results(id)) {
-    // The directories of the first rows are cut by the folder selected now (the search's root).
-    std::string cut = results->RowCount() == 0 ? ControlText(id::kFolderTree) : std::string();
-    results->AddRow(position, text, cut);
+    results->AddRow(position, text, CutForNextRow(*results));
     return;
   }
   if (HWND list = List(id)) list_view::AddRow(list, position, text);
@@ -156,8 +158,7 @@ void WinUi::AddRecordRow(int id, const FileRecord& record, std::string_view root
     Ui::AddRecordRow(id, record, root, separator);
     return;
   }
-  std::string cut = results->RowCount() == 0 ? ControlText(id::kFolderTree) : std::string();
-  results->AddRecordRow(record, root, cut);
+  results->AddRecordRow(record, root, CutForNextRow(*results));
 }
 
 void WinUi::RemoveRow(int id, std::int32_t row) {

@@ -54,6 +54,8 @@ class WinUi final : public Ui {
   HWND List(int id) const;
   // The result list's own rows, or null for any other id.
   ResultList* Results(int id) const;
+  // The folder text the rows' directories are cut by: read for the first row only.
+  std::string CutForNextRow(ResultList& results);
 
   HINSTANCE instance_;
   MainWindow& main_;
