@@ -72,8 +72,11 @@ LRESULT ResultList::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT ResultList::SetItemState(WPARAM wParam, const LVITEMW& item) {
   auto row = static_cast<std::int32_t>(static_cast<INT_PTR>(wParam));  // -1: every row
-  if (row < -1 || row >= rows_.count()) return FALSE;
+  if (row < -1) return FALSE;
+  // Ticks are the rows' own; selection and focus are the control's, which knows its row count
+  // (until a removal batch ends, the old one).
   if (item.stateMask & LVIS_STATEIMAGEMASK) {
+    if (row >= rows_.count()) return FALSE;
     UINT image = (item.state & LVIS_STATEIMAGEMASK) >> 12;
     if (image == 1 || image == 2) SetTick(row, image == 2);
   }
@@ -140,8 +143,8 @@ void ResultList::SetStateBits(std::int32_t row, UINT bits, bool set) {
   LVITEMW item{};
   item.stateMask = bits;
   item.state = set ? bits : 0;
-  DefSubclassProc(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                  reinterpret_cast<LPARAM>(&item));
+  // Sent rather than passed on: this runs outside the list's own procedure too.
+  SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 void ResultList::SetTick(std::int32_t row, bool ticked) {
