@@ -3,6 +3,7 @@
 #include "app/show_properties.h"
 #include "core/ids.h"
 #include "player/player_buttons.h"
+#include "removal/bulk_ticks.h"
 #include "removal/remove_ticked_files.h"
 #include "search/run_search.h"
 
@@ -15,6 +16,15 @@ Outcome DispatchMenuEvent(Program& program, std::int32_t itemId) {
       return Outcome::kContinue;
     case id::kPropertiesItem:
       return ShowProperties(program);
+    case id::kTickAllButLargestItem:
+      TickAllButLargest(program);
+      return Outcome::kContinue;
+    case id::kTickFolderItem:
+      TickFolderOfSelectedRow(program);
+      return Outcome::kContinue;
+    case id::kClearTicksItem:
+      ClearAllTicks(program);
+      return Outcome::kContinue;
     default:
       return Outcome::kContinue;
   }

@@ -28,7 +28,12 @@ void ApplyEnableRules(Program& program) {
   if (ui.FirstRowWithState(id::kResultList, row_state::kTicked, 0) >= 0) {
     ui.DisableMenuItem(id::kRemoveItem, 0);
   }
-  ui.DisableMenuItem(id::kPropertiesItem, ui.ControlState(id::kResultList) > -1 ? 0 : 1);
+  bool rowSelected = ui.ControlState(id::kResultList) > -1;
+  ui.DisableMenuItem(id::kPropertiesItem, rowSelected ? 0 : 1);
+  int noRows = ui.RowCount(id::kResultList) > 0 ? 0 : 1;
+  ui.DisableMenuItem(id::kTickAllButLargestItem, noRows);
+  ui.DisableMenuItem(id::kTickFolderItem, rowSelected ? noRows : 1);
+  ui.DisableMenuItem(id::kClearTicksItem, noRows);
   ui.DisableControl(id::kSearchButton, ui.ControlText(id::kFolderTree).empty() ? 1 : 0);
   ApplyPlayerEnableRule(program);
 }

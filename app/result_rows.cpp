@@ -1,5 +1,6 @@
 #include "app/result_rows.h"
 
+#include "common/decimal.h"
 #include "core/result_row.h"
 
 namespace kz {
@@ -106,6 +107,25 @@ std::string ResultRows::Cell(std::int32_t row, std::int32_t column) const {
   }
   std::size_t end = text.find('\n', start);
   return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+std::int32_t ResultRows::IdCell(std::int32_t row) const {
+  if (!Valid(row)) return 0;
+  std::uint32_t value = rows_[Index(row)] & ~kTicked;
+  if (value & kOwnText) return DecimalToInt(Cell(row, 3));
+  const FileRecord* record = records_ ? records_(static_cast<std::int32_t>(value)) : nullptr;
+  return record ? record->id : 0;
+}
+
+bool ResultRows::ShowsRecord(std::int32_t row, const FileRecord& record,
+                             std::string_view root) const {
+  if (!Valid(row)) return false;
+  std::uint32_t value = rows_[Index(row)] & ~kTicked;
+  if (!(value & kOwnText) && records_ && records_(static_cast<std::int32_t>(value)) == &record &&
+      root == cut_) {
+    return true;
+  }
+  return Cell(row, 0) == NameCell(record) && Cell(row, 2) == FolderCell(record, root, separator_);
 }
 
 std::string_view ResultRows::Name(std::int32_t row) const {

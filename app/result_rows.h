@@ -47,6 +47,12 @@ class ResultRows {
   std::string Text(std::int32_t row) const;
   // One cell; "" for a row outside the list or a column the text has no cell for.
   std::string Cell(std::int32_t row, std::int32_t column) const;
+  // The number in the row's ID cell as DecimalToInt reads it; a row kept as its record gives the
+  // record's ID without building its text.
+  std::int32_t IdCell(std::int32_t row) const;
+  // True when the row's name and folder cells are those of `record` with the folder cut by
+  // `root`. A row kept as this very record, cut by the same text, shows it by construction.
+  bool ShowsRecord(std::int32_t row, const FileRecord& record, std::string_view root) const;
   // The first cell without building the row; valid until the rows change.
   std::string_view Name(std::int32_t row) const;
 

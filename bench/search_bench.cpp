@@ -33,6 +33,7 @@ class RowCountingUi final : public Ui {
     for (char c : text) rowsHash = (rowsHash ^ static_cast<unsigned char>(c)) * 1099511628211u;
     rowsHash = (rowsHash ^ '\n') * 1099511628211u;
   }
+  void SetRowTicked(int, std::int32_t, bool) override {}
   void RemoveRow(int, std::int32_t) override {}
   void ClearRows(int) override { rows = 0; }
   void SetControlAttribute(int, int, std::int32_t) override {}

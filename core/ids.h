@@ -27,6 +27,16 @@ constexpr int kPropertiesWindow = 16;
 // Popup-menu items.
 constexpr int kPropertiesItem = 0;
 constexpr int kRemoveItem = 1;
+// Ticks many rows at once: all but the largest file of each name, everything in the selected
+// row's folder and below, or none.
+constexpr int kTickAllButLargestItem = 24;
+constexpr int kTickFolderItem = 25;
+constexpr int kClearTicksItem = 26;
+
+constexpr bool IsMenuItem(int id) {
+  return id == kPropertiesItem || id == kRemoveItem ||
+         (id >= kTickAllButLargestItem && id <= kClearTicksItem);
+}
 
 // Built-in images.
 constexpr int kPlayImage = 17;

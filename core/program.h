@@ -38,6 +38,9 @@ struct Program {
   RecordList duplicateIndex;
   // What each collected file was when the search listed it, addressed by FileRecord::identity.
   std::vector<FileIdentity> identities;
+  // Each listed file's size in bytes as the detection measured it (-1: not found), addressed by
+  // the record's ID; the rows show it rounded to KB.
+  std::vector<std::int64_t> listedSizes;
 
   // Main loop.
   std::uint32_t lastWelcomeTick = 0;

@@ -5,11 +5,9 @@
 #include <utility>
 
 namespace kz {
-namespace {
 
-// Unsigned byte comparison; a prefix sorts first. A plain loop rather than memcmp: names are
-// short and differ early, and under some runtimes memcmp is a library call that costs more than
-// the comparison itself.
+// A plain loop rather than memcmp: names are short and differ early, and under some runtimes
+// memcmp is a library call that costs more than the comparison itself.
 int CompareNames(std::string_view a, std::string_view b) {
   std::size_t shorter = a.size() < b.size() ? a.size() : b.size();
   for (std::size_t at = 0; at < shorter; ++at) {
@@ -20,6 +18,8 @@ int CompareNames(std::string_view a, std::string_view b) {
   if (a.size() == b.size()) return 0;
   return a.size() < b.size() ? -1 : 1;
 }
+
+namespace {
 
 void Exchange(std::span<FileRecord*> records, std::int64_t a, std::int64_t b) {
   if (a != b) std::swap(*records[a], *records[b]);

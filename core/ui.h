@@ -45,6 +45,17 @@ class Ui {
                             char separator) {
     AddRow(id, -1, kz::RowText(record, root, separator));
   }
+  // The number in the row's ID cell, read as DecimalToInt reads it. A list that keeps its rows as
+  // records answers without building the row's text.
+  virtual std::int32_t RowIdCell(int id, std::int32_t row);
+  // True when the row's name and folder cells are exactly those of `record` with the folder cut
+  // by `root`: the row shows that record. A list that keeps the row as that very record answers
+  // without reading any text.
+  virtual bool RowShowsRecord(int id, std::int32_t row, const FileRecord& record,
+                              std::string_view root, char separator);
+  // Ticks or unticks one row. Inside a row batch the list shows the new ticks once, at its end,
+  // and reports them as one change.
+  virtual void SetRowTicked(int id, std::int32_t row, bool ticked) = 0;
   virtual void RemoveRow(int id, std::int32_t row) = 0;
   virtual void ClearRows(int id) = 0;
   virtual void SetControlAttribute(int id, int attribute, std::int32_t value) = 0;
@@ -53,9 +64,9 @@ class Ui {
   virtual void ShowItemMenu() = 0;
   virtual std::int64_t ImageById(int imageId) = 0;
 
-  // A large fill of a list, or many rows removed: the list may stop redrawing and reserve room
-  // for `expectedRows` until EndRowBatch. Rows, their order and their states are the same as
-  // without it.
+  // A large fill of a list, many rows removed or many ticks changed: the list may stop redrawing
+  // and reserve room for `expectedRows` until EndRowBatch. Rows, their order and their states are
+  // the same as without it.
   virtual void BeginRowBatch(int id, std::int32_t expectedRows) = 0;
   virtual void EndRowBatch(int id) = 0;
 

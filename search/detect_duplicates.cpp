@@ -27,6 +27,7 @@ void DetectDuplicates(Program& program) {
   }
   program.duplicateList.reserve(program.duplicateList.count() + listedCount);
   program.duplicateIndex.reserve(program.duplicateIndex.count() + listedCount);
+  program.listedSizes.reserve(program.listedSizes.size() + static_cast<std::size_t>(listedCount));
 
   std::string path;
   std::size_t at = 0;
@@ -37,7 +38,8 @@ void DetectDuplicates(Program& program) {
     // The size is measured again, not copied from the scan: a file gone since then shows 1 KB.
     // One query serves both records; a second one would give the same value.
     path.assign(file.directory.view()).append(file.name.view());
-    std::int32_t sizeKB = SizeInKB(program.files.FileSize(path));
+    std::int64_t size = program.files.FileSize(path);
+    std::int32_t sizeKB = SizeInKB(size);
 
     FileRecord& listedRecord = program.duplicateList.insertAfterCurrent();
     listedRecord.id = program.duplicateList.currentIndex();
@@ -52,6 +54,9 @@ void DetectDuplicates(Program& program) {
     indexed.sizeKB = sizeKB;
     indexed.directory = file.directory;
     indexed.identity = file.identity;
+    auto slot = static_cast<std::size_t>(indexed.id);
+    if (program.listedSizes.size() <= slot) program.listedSizes.resize(slot + 1, -1);
+    program.listedSizes[slot] = size;
 
     found.removeCurrent();
   }

@@ -20,6 +20,7 @@ Outcome RunSearch(Program& program) {
   program.duplicateList.clear();
   program.duplicateIndex.clear();
   program.identities.clear();
+  program.listedSizes.clear();
   ui.ClearRows(id::kResultList);
   ui.SetStatusText(1, "Anzahl Dateien : 0");
   ui.SetControlState(id::kSearchButton, ui.ImageById(id::kStopSearchImage));

@@ -36,6 +36,7 @@ class ConsoleUi final : public Ui {
   std::int32_t RowState(int, std::int32_t) override { return 0; }
   std::string RowText(int, std::int32_t, std::int32_t) override { return ""; }
   void AddRow(int id, std::int32_t position, std::string_view text) override;
+  void SetRowTicked(int, std::int32_t, bool) override {}
   void RemoveRow(int, std::int32_t) override {}
   void ClearRows(int id) override;
   void SetControlAttribute(int, int, std::int32_t) override {}

@@ -184,8 +184,17 @@ void MainWindow::CreateItemMenu() {
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kPropertiesItem, L"Eigenschaften");
   AppendMenuW(itemMenu_, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kRemoveItem, L"Datei(en) entfernen");
-  EnableMenuItem(itemMenu_, kMenuCommandBase + id::kPropertiesItem, MF_BYCOMMAND | MF_GRAYED);
-  EnableMenuItem(itemMenu_, kMenuCommandBase + id::kRemoveItem, MF_BYCOMMAND | MF_GRAYED);
+  AppendMenuW(itemMenu_, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kTickAllButLargestItem,
+              L"Alle au\u00dfer der gr\u00f6\u00dften Datei je Name markieren");
+  AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kTickFolderItem,
+              L"Alle Dateien in diesem Ordner und darunter markieren");
+  AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kClearTicksItem,
+              L"Alle Markierungen aufheben");
+  for (int item : {id::kPropertiesItem, id::kRemoveItem, id::kTickAllButLargestItem,
+                   id::kTickFolderItem, id::kClearTicksItem}) {
+    EnableMenuItem(itemMenu_, kMenuCommandBase + item, MF_BYCOMMAND | MF_GRAYED);
+  }
 }
 
 HWND MainWindow::Control(int controlId) const {
@@ -284,8 +293,7 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
       SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
       return;
     }
-    if (command == kMenuCommandBase + id::kPropertiesItem ||
-        command == kMenuCommandBase + id::kRemoveItem) {
+    if (command >= kMenuCommandBase && id::IsMenuItem(command - kMenuCommandBase)) {
       events_.RecordMenuEvent(command - kMenuCommandBase);
     }
     return;

@@ -158,7 +158,18 @@ void ResultList::SetTick(std::int32_t row, bool ticked) {
     changed = rows_.SetTicked(row, ticked);
     if (changed) DefSubclassProc(list_, LVM_REDRAWITEMS, row, row);
   }
-  if (!changed) return;
+  if (changed) ReportTickChange(row, ticked);
+}
+
+void ResultList::SetRowTicked(std::int32_t row, bool ticked) {
+  if (!batch_) {
+    SetTick(row, ticked);
+    return;
+  }
+  if (row >= 0 && rows_.SetTicked(row, ticked)) ticksChangedInBatch_ = true;
+}
+
+void ResultList::ReportTickChange(std::int32_t row, bool ticked) {
   NMLISTVIEW change{};
   change.hdr.hwndFrom = list_;
   change.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(list_));
@@ -279,12 +290,23 @@ void ResultList::ClearRows() {
 void ResultList::BeginBatch(std::int32_t expectedRows) {
   if (expectedRows > 0) rows_.Reserve(rows_.count() + expectedRows);
   batch_ = true;
+  ticksChangedInBatch_ = false;
+  rowsAtBatchStart_ = rows_.count();
 }
 
 void ResultList::EndBatch() {
   batch_ = false;
+  bool ticksChanged = ticksChangedInBatch_;
+  ticksChangedInBatch_ = false;
+  if (ticksChanged) {
+    // One repaint for every tick of the batch, and one report of the change to the parent.
+    InvalidateRect(list_, nullptr, FALSE);
+    ReportTickChange(-1, rows_.tickedCount() > 0);
+  }
   if (!removedInBatch_) {
-    UpdateCount(LVSICF_NOSCROLL);
+    // A batch that only changed ticks leaves the control's count, scroll position and
+    // selection as they are.
+    if (rows_.count() != rowsAtBatchStart_ || !ticksChanged) UpdateCount(LVSICF_NOSCROLL);
     return;
   }
   removedInBatch_ = false;

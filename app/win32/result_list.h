@@ -36,6 +36,12 @@ class ResultList {
   // The first row at or after `from` whose state holds every bit of `bits`, or -1.
   std::int32_t FirstRowWithState(std::int32_t bits, std::int32_t from);
   std::string RowText(std::int32_t row, std::int32_t column);
+  std::int32_t RowIdCell(std::int32_t row) const { return rows_.IdCell(row); }
+  bool RowShowsRecord(std::int32_t row, const FileRecord& record, std::string_view root) const {
+    return rows_.ShowsRecord(row, record, root);
+  }
+  // In a batch the tick only enters the rows; the batch's end redraws and reports once.
+  void SetRowTicked(std::int32_t row, bool ticked);
   // `cut`: the folder text that the rows' directories were built without.
   void AddRow(std::int32_t position, std::string_view text, std::string_view cut);
   // Appends the row RowText(record, root, '\\'), kept as the record where it can be.
@@ -70,6 +76,8 @@ class ResultList {
   static std::int32_t RowAfterRemoval(std::int32_t kept, std::int32_t removed);
   // Changes the tick of one row, or of every row for -1, redraws and tells the parent.
   void SetTick(std::int32_t row, bool ticked);
+  // Tells the parent that the tick of `row` (-1: of many rows) changed.
+  void ReportTickChange(std::int32_t row, bool ticked);
   void FillDisplayInfo(LVITEMW& item);
   std::int32_t FindRow(const NMLVFINDITEMW& find);
   void UpdateCount(DWORD flags);
@@ -80,6 +88,8 @@ class ResultList {
   // Rows removed in this batch: the control still has the old count and the old places, so the
   // selected and focused rows are kept here until the batch ends.
   bool removedInBatch_ = false;
+  bool ticksChangedInBatch_ = false;
+  std::int32_t rowsAtBatchStart_ = 0;
   struct {
     std::int32_t selected = -1;
     std::int32_t focused = -1;

@@ -140,6 +140,23 @@ std::int32_t WinUi::FirstRowWithState(int id, std::int32_t bits, std::int32_t fr
   return Ui::FirstRowWithState(id, bits, from);
 }
 
+std::int32_t WinUi::RowIdCell(int id, std::int32_t row) {
+  if (ResultList* results = Results(id)) return results->RowIdCell(row);
+  return Ui::RowIdCell(id, row);
+}
+
+bool WinUi::RowShowsRecord(int id, std::int32_t row, const FileRecord& record,
+                           std::string_view root, char separator) {
+  ResultList* results = Results(id);
+  if (!results || separator != '\\') return Ui::RowShowsRecord(id, row, record, root, separator);
+  return results->RowShowsRecord(row, record, root);
+}
+
+void WinUi::SetRowTicked(int id, std::int32_t row, bool ticked) {
+  // Only the result list has tick boxes.
+  if (ResultList* results = Results(id)) results->SetRowTicked(row, ticked);
+}
+
 std::string WinUi::CutForNextRow(ResultList& results) {
   return results.RowCount() == 0 ? ControlText(id::kFolderTree) : std::string();
 }
@@ -208,7 +225,7 @@ void WinUi::SetStatusText(int field, std::string_view text) {
 }
 
 void WinUi::DisableMenuItem(int item, int flag) {
-  if (!main_.itemMenu() || (item != id::kPropertiesItem && item != id::kRemoveItem)) return;
+  if (!main_.itemMenu() || !id::IsMenuItem(item)) return;
   EnableMenuItem(main_.itemMenu(), MainWindow::kMenuCommandBase + item,
                  MF_BYCOMMAND | (flag ? MF_GRAYED : MF_ENABLED));
 }

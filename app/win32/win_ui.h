@@ -30,6 +30,10 @@ class WinUi final : public Ui {
   void AddRow(int id, std::int32_t position, std::string_view text) override;
   void AddRecordRow(int id, const FileRecord& record, std::string_view root,
                     char separator) override;
+  std::int32_t RowIdCell(int id, std::int32_t row) override;
+  bool RowShowsRecord(int id, std::int32_t row, const FileRecord& record, std::string_view root,
+                      char separator) override;
+  void SetRowTicked(int id, std::int32_t row, bool ticked) override;
   void RemoveRow(int id, std::int32_t row) override;
   void ClearRows(int id) override;
   void SetControlAttribute(int id, int attribute, std::int32_t value) override;

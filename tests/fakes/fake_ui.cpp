@@ -119,6 +119,11 @@ void FakeUi::AddRow(int id, std::int32_t position, std::string_view text) {
   }
 }
 
+void FakeUi::SetRowTicked(int id, std::int32_t row, bool ticked) {
+  if (!HasControl(id) || row < 0 || row >= RowCount(id)) return;
+  TickRow(id, row, ticked);
+}
+
 void FakeUi::RemoveRow(int id, std::int32_t row) {
   if (!HasControl(id) || row < 0 || row >= RowCount(id)) return;
   log.push_back("RemoveRow " + std::to_string(id) + " " + std::to_string(row));
@@ -148,7 +153,7 @@ void FakeUi::SetStatusText(int field, std::string_view text) {
 }
 
 void FakeUi::DisableMenuItem(int item, int flag) {
-  if (item != id::kPropertiesItem && item != id::kRemoveItem) return;
+  if (!id::IsMenuItem(item)) return;
   menuDisabled_[item] = flag != 0;
 }
 

@@ -36,6 +36,7 @@ class FakeUi : public Ui {
   std::int32_t RowState(int id, std::int32_t row) override;
   std::string RowText(int id, std::int32_t row, std::int32_t column) override;
   void AddRow(int id, std::int32_t position, std::string_view text) override;
+  void SetRowTicked(int id, std::int32_t row, bool ticked) override;
   void RemoveRow(int id, std::int32_t row) override;
   void ClearRows(int id) override;
   void SetControlAttribute(int id, int attribute, std::int32_t value) override;

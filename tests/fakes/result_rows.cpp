@@ -41,7 +41,9 @@ void ListNamesakes(Program& program, const std::vector<FoundFile>& scanOrder,
   std::int32_t id = 0;
   for (const FoundFile& file : scanOrder) {
     if (!HasNamesakeElsewhere(scanOrder, file)) continue;
-    std::int32_t size = SizeInKB(program.files.FileSize(file.directory + file.name));
+    std::int64_t bytes = program.files.FileSize(file.directory + file.name);
+    std::int32_t size = SizeInKB(bytes);
+    program.listedSizes.push_back(bytes);
     std::int32_t identity = IdentityOf(program, file);
     for (RecordList* list : {&program.duplicateList, &program.duplicateIndex}) {
       FileRecord& record = list->insertAfterCurrent();

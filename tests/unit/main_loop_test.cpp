@@ -78,6 +78,9 @@ TEST_F(LoopTest, FirstPassDisablesSearchAndPlayerControls) {
   for (int control : {0, 1, 2, 3, 4, 5, 13}) EXPECT_TRUE(ui.IsDisabled(control)) << control;
   EXPECT_TRUE(ui.IsMenuItemDisabled(id::kPropertiesItem));
   EXPECT_TRUE(ui.IsMenuItemDisabled(id::kRemoveItem));
+  for (int item : {id::kTickAllButLargestItem, id::kTickFolderItem, id::kClearTicksItem}) {
+    EXPECT_TRUE(ui.IsMenuItemDisabled(item)) << "greyed while the list is empty: " << item;
+  }
 }
 
 TEST_F(LoopTest, EnableRulesFollowTicksSelectionAndTree) {
@@ -89,12 +92,16 @@ TEST_F(LoopTest, EnableRulesFollowTicksSelectionAndTree) {
   EXPECT_FALSE(ui.IsMenuItemDisabled(id::kRemoveItem));
   EXPECT_TRUE(ui.IsMenuItemDisabled(id::kPropertiesItem));
   EXPECT_TRUE(ui.IsDisabled(id::kPlayButton));
+  EXPECT_FALSE(ui.IsMenuItemDisabled(id::kTickAllButLargestItem));
+  EXPECT_TRUE(ui.IsMenuItemDisabled(id::kTickFolderItem)) << "needs a selected row";
+  EXPECT_FALSE(ui.IsMenuItemDisabled(id::kClearTicksItem));
 
   ui.TickRow(id::kResultList, 1, false);
   ui.SelectRow(id::kResultList, 0);  // selected, not ticked
   ApplyEnableRules(program);
   EXPECT_TRUE(ui.IsMenuItemDisabled(id::kRemoveItem));
   EXPECT_FALSE(ui.IsMenuItemDisabled(id::kPropertiesItem));
+  EXPECT_FALSE(ui.IsMenuItemDisabled(id::kTickFolderItem));
   for (int control : {1, 2, 3, 4, 5, 13}) EXPECT_FALSE(ui.IsDisabled(control)) << control;
 
   EXPECT_TRUE(ui.IsDisabled(id::kSearchButton));
