@@ -9,6 +9,9 @@
 //                      another row and the Down key with a row selected; remove_row_ms: one
 //                      of 1,000 rows removed from the middle while one is selected, and
 //                      remove_paint_ms the paint after them
+//   tick_largest_ms, tick_folder_ms, clear_ticks_ms
+//                      the popup menu's ticking items run by the program's own handlers over
+//                      every row (the folder one with a row selected), until the list has painted
 // and, with N2, the same for N2 records (fill_ms_2, end_ms_2, ...), for the figures at scale.
 
 #include <windows.h>
@@ -21,8 +24,13 @@
 
 #include "app/win32/result_list.h"
 #include "bench/win32/linux_memory.h"
+#include "bench/win32/result_list_ui.h"
 #include "bench/win32/stopwatch.h"
-#include "core/record_list.h"
+#include "core/program.h"
+#include "platform/win32/win_clock.h"
+#include "platform/win32/win_file_system.h"
+#include "platform/win32/win_media.h"
+#include "removal/bulk_ticks.h"
 
 namespace {
 
@@ -112,9 +120,41 @@ void MakeRecords(kz::RecordList& index, kz::RecordList& list, int records) {
   }
 }
 
+// The ticking items of the popup menu, each from its choice until the list has painted.
+void MeasureTicking(HWND list, kz::Program& program, const char* suffix) {
+  for (std::int32_t id = 0; id < program.duplicateIndex.count(); ++id) {
+    program.listedSizes.push_back(program.duplicateIndex.recordAt(id)->sizeKB * 1024LL - 100);
+  }
+  program.resultRoot = kRoot;
+  LVITEMW selected{};
+  selected.stateMask = selected.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selected));
+  Pump();
+  const struct {
+    const char* name;
+    void (*handler)(kz::Program&);
+  } items[] = {{"tick_largest_ms", kz::TickAllButLargest},
+               {"clear_ticks_ms", kz::ClearAllTicks},
+               {"tick_folder_ms", kz::TickFolderOfSelectedRow}};
+  for (const auto& item : items) {
+    Stopwatch clock;
+    item.handler(program);
+    UpdateWindow(list);
+    std::printf("%s%s=%.1f\n", item.name, suffix, clock.ElapsedMs());
+    auto& ui = static_cast<kz::bench::ResultListUi&>(program.ui);
+    std::printf("%s_outcome%s=%s\n", item.name, suffix, ui.status.c_str());
+    Pump();
+  }
+}
+
 void Measure(HWND list, int records, const char* suffix) {
-  kz::RecordList index;
-  kz::RecordList duplicates;
+  kz::bench::ResultListUi ui(*g_results);
+  kz::WinClock clock0;
+  kz::WinFileSystem files;
+  kz::WinMedia media;
+  kz::Program program(ui, clock0, files, media);
+  kz::RecordList& index = program.duplicateIndex;
+  kz::RecordList& duplicates = program.duplicateList;
   MakeRecords(index, duplicates, records);
   g_results->UseRecords([&index](std::int32_t id) { return index.recordAt(id); });
   g_results->ClearRows();
@@ -197,6 +237,7 @@ void Measure(HWND list, int records, const char* suffix) {
   UpdateWindow(list);
   std::printf("remove_row_ms%s=%.3f\nremove_paint_ms%s=%.1f\n", suffix, removeMs / kRemoved, suffix,
               clock.ElapsedMs() - removeMs);
+  MeasureTicking(list, program, suffix);
   std::fflush(stdout);
   g_results->ClearRows();
   g_results->UseRecords(nullptr);

@@ -1,7 +1,11 @@
 #include "tests/e2e/fixtures.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "tests/e2e/input.h"
 #include "tests/e2e/remote_tree.h"
+#include "tests/e2e/screenshot.h"
 
 namespace kz::e2e {
 
@@ -253,17 +257,28 @@ HWND FindPopupMenu(DWORD processId, DWORD timeoutMs) {
   return FindProgramWindow(processId, L"#32768", nullptr, timeoutMs);
 }
 
-bool ChooseMenuItem(AppProcess& app, int row, int item) {
-  if (!ClickRow(app, app.Control(8), row, true)) return false;
+HWND HighlightMenuItem(AppProcess& app, int row, int item, const std::wstring& shot) {
+  // The items in menu order; separators are passed over by the arrow keys.
+  const int order[] = {0, 1, 24, 25, 26};
+  const int* place = std::find(std::begin(order), std::end(order), item);
+  if (place == std::end(order) || !ClickRow(app, app.Control(8), row, true)) return nullptr;
   HWND menu = FindPopupMenu(app.id());
-  if (!menu) return false;
-  RECT bounds{};
-  GetWindowRect(menu, &bounds);
-  // Item 0 is the first line, item 1 the last (below the separator).
-  POINT spot{bounds.left + 30, item == 0 ? bounds.top + 10 : bounds.bottom - 10};
-  ClickAt(spot);
+  if (!menu) return nullptr;
   app.Settle(200);
-  return true;
+  if (!shot.empty()) SaveScreenshot(shot);
+  // Home highlights the first item whatever the pointer rests on.
+  PressKey(VK_HOME);
+  for (auto down = place - order; down > 0; --down) PressKey(VK_DOWN);
+  app.Settle(100);
+  return menu;
+}
+
+bool ChooseMenuItem(AppProcess& app, int row, int item, const std::wstring& shot) {
+  HWND menu = HighlightMenuItem(app, row, item, shot);
+  if (!menu) return false;
+  PressKey(VK_RETURN);
+  app.Settle(200);
+  return WaitFor([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 3000);
 }
 
 std::vector<std::string> ReadPropertiesOfRow(AppProcess& app, int row, DWORD timeoutMs) {

@@ -47,8 +47,12 @@ bool BoxOfRow(AppProcess& app, HWND list, int row, POINT& screen);
 int SearchFolder(AppProcess& app, const Options& options, const std::string& folder);
 // The visible popup menu of the program, or null after the timeout.
 HWND FindPopupMenu(DWORD processId, DWORD timeoutMs = 3000);
-// Opens the popup menu over a row and clicks its item 0 ("Eigenschaften") or 1.
-bool ChooseMenuItem(AppProcess& app, int row, int item);
+// Opens the popup menu over a row and highlights an item by its id (0 "Eigenschaften", 1
+// "Datei(en) entfernen", 24 to 26 the ticking items) with the keys a user would press; Return
+// then chooses it. With `shot`, the open menu is saved there first. The menu, or null.
+HWND HighlightMenuItem(AppProcess& app, int row, int item, const std::wstring& shot = L"");
+// The same, and the item chosen.
+bool ChooseMenuItem(AppProcess& app, int row, int item, const std::wstring& shot = L"");
 // Waits until status field 0 shows the welcome text again. An outcome text stays there until the
 // welcome text comes back, 5 s after it was last shown: starting right after one leaves the
 // whole 5 s for a question and its answer, however slow the machine is today.
