@@ -15,7 +15,7 @@ namespace kz {
 std::string ShownText(std::string_view text);
 std::string NameCell(const FileRecord& record);
 // The record's directory with every occurrence of `root` (the searched folder's text) left out,
-// after ".." and the separator.
+// after "..." and the separator.
 std::string FolderCell(const FileRecord& record, std::string_view root, char separator);
 std::string RowText(const FileRecord& record, std::string_view root, char separator);
 // RowText appended to `out`: a fill that reuses one text allocates nothing per row.

@@ -111,7 +111,9 @@ int ScanMp3Frames(ByteSource& source, Mp3Info& info) {
   info.frameCount = 0;
 
   std::int32_t bitRate = -1;     // kbit/s; 0 once two headers disagreed
-  std::uint32_t rateSum = 0;     // kbit/s of every header taken; wraps like the 32-bit original
+  // kbit/s of every header taken, for the average of a variable rate. Kept in 32 bits, where it
+  // wraps only past 2^32 / 448 frames (a file far beyond any real one) instead of overflowing.
+  std::uint32_t rateSum = 0;
   std::uint32_t frameCount = 0;  // unsigned so that an absurdly long input wraps, not overflows
   std::uint32_t durationFactor = 0;
   auto takeRate = [&](std::int16_t rate) {
