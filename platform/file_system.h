@@ -96,6 +96,12 @@ class FileSystem {
   // cannot be listed or its listing breaks off with an error.
   virtual bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) = 0;
 
+  // The path by which another of the platform's services (the media service) reaches the file
+  // at `path`: the path itself, or, where the platform's path rules would take it for something
+  // else (a device name such as "con.mp3", a name ending in a dot or a blank), a form of it they
+  // leave as it stands.
+  virtual std::string ServicePath(std::string_view path) { return std::string(path); }
+
   // Whether the folder holds a subfolder ("." and ".." aside): the listing stops at the first,
   // so a folder of many files costs no more than its entries up to there. False when it cannot
   // be listed.

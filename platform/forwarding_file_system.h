@@ -47,6 +47,7 @@ class ForwardingFileSystem : public FileSystem {
     return inner_.ListFolder(directory, entries);
   }
   bool HasSubfolder(std::string_view directory) override { return inner_.HasSubfolder(directory); }
+  std::string ServicePath(std::string_view path) override { return inner_.ServicePath(path); }
 
  protected:
   FileSystem& inner_;

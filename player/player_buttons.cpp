@@ -24,7 +24,7 @@ void PressPlay(Program& program) {
   // With no row or no record to play, the open is left out, as a refused open would be; a
   // file already open still plays on.
   if (FileRecord* record = RecordOfRow(program, row)) {
-    MciOpen(program.media, kPlayerSlot, PathOf(*record));
+    MciOpen(program.media, kPlayerSlot, program.files.ServicePath(PathOf(*record)));
   }
   ui.SetControlAttribute(id::kPositionBar, attribute::kRangeMaximum,
                          MciLength(program.media, kPlayerSlot));

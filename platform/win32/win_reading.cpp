@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "platform/win32/extended_path.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
 #include "platform/win32/win_handles.h"
@@ -74,8 +75,8 @@ class WinReadOnlyFile final : public ReadOnlyFile {
 
 std::unique_ptr<ReadOnlyFile> WinFileSystem::OpenReadOnly(std::string_view path) {
   // Others may read the file meanwhile, not write it: the open fails while a writer holds it.
-  UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  UniqueFile file(CreateFileW(ExtendedPath(Widen(path)).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return nullptr;
   // Owned before the allocation, so a failing one cannot leak the handle.
   auto opened = std::make_unique<WinReadOnlyFile>(std::move(file));
