@@ -30,7 +30,8 @@ void DropRepeatedFiles(Program& program) {
   program.foundFiles.rewind();
   while (program.foundFiles.advance()) {
     std::int32_t identity = program.foundFiles.current().identity;
-    if (identity >= 0) {
+    // A file without a known id cannot be shown to be another's second path: it stays.
+    if (identity >= 0 && program.identities[static_cast<std::size_t>(identity)].file.known()) {
       const FileIdentity& listed = program.identities[static_cast<std::size_t>(identity)];
       collected.push_back(Collected{listed.file, listed.throughLink, position});
     }
@@ -39,6 +40,7 @@ void DropRepeatedFiles(Program& program) {
   auto order = [](const Collected& a, const Collected& b) {
     if (a.file.volume != b.file.volume) return a.file.volume < b.file.volume;
     if (a.file.file != b.file.file) return a.file.file < b.file.file;
+    if (a.file.fileHigh != b.file.fileHigh) return a.file.fileHigh < b.file.fileHigh;
     if (a.throughLink != b.throughLink) return !a.throughLink;
     return a.position < b.position;
   };

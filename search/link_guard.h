@@ -29,9 +29,14 @@ class LinkGuard {
   // Folders by what the file system says they are: a folder reached again by any path (a link
   // the platform does not mark as one, a loop, a name that path rules turn into another
   // folder's name) is not entered a second time.
-  bool alreadyVisited(const ObjectId& folder) const { return visited_.count(folder) != 0; }
+  // A folder whose id is not known is never taken for one visited before.
+  bool alreadyVisited(const ObjectId& folder) const {
+    return folder.known() && visited_.count(folder) != 0;
+  }
   // True when `folder` had not been visited yet; it is remembered as visited.
-  bool firstVisit(const ObjectId& folder) { return visited_.insert(folder).second; }
+  bool firstVisit(const ObjectId& folder) {
+    return !folder.known() || visited_.insert(folder).second;
+  }
 
  private:
   bool overlapsEntered(const std::string& target) const;

@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/file_system.h"
 #include "platform/win32/win_handles.h"
+#include "platform/win32/wine_mounts.h"
 
 namespace kz {
 
@@ -38,27 +40,64 @@ class WinFileSystem final : public FileSystem {
   std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view path) override;
   bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override;
   bool HasSubfolder(std::string_view directory) override;
+  std::string ServicePath(std::string_view path) override;
 
   // The platform's path limit, in characters, for a search path or a file path.
   static constexpr std::size_t kPathLimit = MAX_PATH;
 
  private:
+  // What a folder's volume is and how far its file ids can be trusted.
+  struct VolumeFacts {
+    std::uint64_t volume = 0;
+    bool wideIds = false;    // 128-bit ids (Windows 8 and later, where the file system has them)
+    bool trustedIds = true;  // the ids tell files apart; else they are reported as unknown
+  };
+  // The current entry of a listing, whichever form the system wrote it in.
+  struct Entry {
+    DWORD attributes = 0;
+    DWORD reparseTag = 0;  // for a reparse point; 0 where the system gave none
+    LONGLONG lastWrite = 0;
+    LONGLONG endOfFile = 0;
+    std::uint64_t idLow = 0;
+    std::uint64_t idHigh = 0;
+    std::wstring_view name;
+    DWORD next = 0;  // offset of the next entry in the batch, 0 for the last
+  };
   // A folder listed batch by batch from an open handle: each entry comes with its file id,
   // which a FindFirstFileW listing does not give, and the folder is known by what the handle
   // opened rather than by its path text.
   struct Listing {
     UniqueFile folder;
     ObjectId folderId;
+    VolumeFacts facts;
     std::vector<LONGLONG> batch;  // entries as the system wrote them, 8-byte aligned
-    const FILE_ID_BOTH_DIR_INFO* entry = nullptr;  // the current one, inside batch
+    const char* at = nullptr;     // the current entry, inside batch
+    Entry entry;
     std::string name;
     std::wstring path;    // the folder, ending in '\\'
     bool failed = false;  // the last batch was refused with an error, not for want of entries
     void Close();
   };
-  std::optional<std::uint64_t> InheritedVolume(std::int32_t depth, std::wstring_view folderPath);
+  // The facts of the volume a folder lies on, asked of the system (a search's root, a link).
+  VolumeFacts FactsOf(HANDLE folder, std::wstring_view folderPath);
+  // The facts a plain subfolder takes from the folder listed one depth up, or nothing when
+  // `folderPath` is not that folder's current entry or the entry leads elsewhere.
+  std::optional<VolumeFacts> InheritedFacts(std::int32_t depth, std::wstring_view folderPath);
+  // Under Wine: the volume of the mount whose point is `folderPath`, when one lies there below
+  // the search's root.
+  std::optional<std::uint64_t> MountAt(std::wstring_view folderPath) const;
+  // Whether the listing's current entry is a link, a junction or a mount point that leads out
+  // of the tree's own folders.
+  bool EntryLeadsElsewhere(const Listing& listing) const;
+  bool ReadBatch(Listing& listing, bool wide);
+  // Reads the entry at the listing's place into its Entry.
+  static void TakeCurrent(Listing& listing);
   Listing* At(std::int32_t depth);
 
+  bool underWine_ = WineMounts::UnderWine();
+  WineMounts mounts_;
+  std::wstring rootPath_;  // the search's root, ending in '\\'
+  std::unordered_map<std::wstring, std::uint64_t> mountsBelowRoot_;  // by path below the root
   std::vector<Listing> listings_;
 };
 

@@ -1,6 +1,12 @@
+#include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
+#include <winternl.h>
+
+#include "platform/win32/extended_path.h"
+#include "platform/win32/file_ids.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
 #include "platform/win32/win_handles.h"
@@ -8,8 +14,15 @@
 namespace kz {
 namespace {
 
+// Entries are opened by the extended form of their path, so that each is the entry the listing
+// named: Win32 path rules would open "con.mp3" as the console and "d." as "d".
 std::wstring PathText(std::string_view path) {
-  return Widen(path);
+  return ExtendedPath(Widen(path));
+}
+
+// The limit applies to the path as the user sees it, without the extended form's prefix.
+bool OverLimit(std::string_view path) {
+  return Widen(path).size() >= WinFileSystem::kPathLimit;
 }
 
 }  // namespace
@@ -39,8 +52,8 @@ std::optional<std::string> WinFileSystem::FolderIdentity(std::string_view direct
 }
 
 std::int64_t WinFileSystem::FileSize(std::string_view path) {
+  if (OverLimit(path)) return -1;
   std::wstring wide = PathText(path);
-  if (wide.size() >= kPathLimit) return -1;
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return -1;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
@@ -48,12 +61,10 @@ std::int64_t WinFileSystem::FileSize(std::string_view path) {
 }
 
 std::optional<std::int64_t> WinFileSystem::CreationTime(std::string_view path) {
-  std::wstring wide = PathText(path);
   // FindFirstFileW takes wildcards, which no file name on Windows contains: such a path would
   // find some other file.
-  if (wide.size() >= kPathLimit || wide.find_first_of(L"*?") != std::wstring::npos) {
-    return std::nullopt;
-  }
+  if (OverLimit(path) || path.find_first_of("*?") != std::string_view::npos) return std::nullopt;
+  std::wstring wide = PathText(path);
   WIN32_FIND_DATAW data{};
   UniqueFind find(FindFirstFileW(wide.c_str(), &data));
   if (!find) return std::nullopt;
@@ -65,12 +76,6 @@ std::optional<std::int64_t> WinFileSystem::CreationTime(std::string_view path) {
 }
 
 namespace {
-
-ObjectId IdOf(const BY_HANDLE_FILE_INFORMATION& information) {
-  return ObjectId{
-      information.dwVolumeSerialNumber,
-      (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
-}
 
 std::int64_t LastWriteOf(const BY_HANDLE_FILE_INFORMATION& information) {
   return static_cast<std::int64_t>(
@@ -97,14 +102,22 @@ UniqueFile OpenForDeletion(const std::wstring& path) {
                                 FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
 }
 
+// Where an id is known, the object must have it; where it is not (a file system without ids,
+// a share that hands them out afresh), the path and the last write have to tell.
+bool IdMatches(const std::optional<ObjectId>& actual, const ObjectId& expected) {
+  if (!expected.known()) return true;
+  return actual && *actual == expected;
+}
+
 bool IsRecordedFile(HANDLE folder, HANDLE file, std::wstring_view name,
-                    const FileIdentity& expected) {
+                    const FileIdentity& expected, bool wideIds) {
   BY_HANDLE_FILE_INFORMATION information{};
   if (!GetFileInformationByHandle(file, &information)) return false;
   constexpr DWORD kNotAPlainFile =
       FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY;
   if (information.dwFileAttributes & kNotAPlainFile) return false;
-  if (IdOf(information) != expected.file || LastWriteOf(information) != expected.lastWrite) {
+  if (!IdMatches(IdOfHandle(file, expected.file.volume, wideIds), expected.file) ||
+      LastWriteOf(information) != expected.lastWrite) {
     return false;
   }
   // The handle must be the entry itself in the checked folder: not a link's target, not a
@@ -118,9 +131,64 @@ bool IsRecordedFile(HANDLE folder, HANDLE file, std::wstring_view name,
   return *filePath == expectedPath;
 }
 
+// Gives the open file the name `name` in the open folder. The system call itself, because it
+// takes the folder by its handle (kernelbase's wrapper wants a path, and Wine's reads a bare
+// name as one below the current folder).
+bool Rename(HANDLE folder, HANDLE file, std::wstring_view name) {
+  std::vector<BYTE> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(WCHAR));
+  auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  rename->ReplaceIfExists = FALSE;
+  rename->RootDirectory = folder;
+  rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(WCHAR));
+  std::copy(name.begin(), name.end(), rename->FileName);
+  constexpr auto kFileRenameInformation = static_cast<FILE_INFORMATION_CLASS>(10);
+  IO_STATUS_BLOCK status{};
+  return NtSetInformationFile(file, &status, rename, static_cast<ULONG>(buffer.size()),
+                              kFileRenameInformation) >= 0;
+}
+
+// Moves the checked file out of its name within the checked folder, so that the name is free at
+// once, as a delete with POSIX semantics would leave it. A move that the file system refuses
+// (an immutable file, a folder without write permission) means the delete would fail too.
+bool MoveOutOfName(HANDLE folder, HANDLE file) {
+  static LONG moves = 0;
+  // A short name of its own, so that a name near the length limit can move too.
+  return Rename(folder, file,
+                L".klangzwilling-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(InterlockedIncrement(&moves)) + L".deleted");
+}
+
+// Deletes the checked file through its own handle. Where the system can (Windows 10 1607 and
+// later, NTFS), the name goes at once even while another program holds the file open with
+// delete sharing (a search indexer, a virus scanner); elsewhere the file is first moved out of
+// its name in the same folder, and goes when the last handle to it closes. Wine, which has
+// neither POSIX semantics nor a pending state it reports, is one such place.
+bool DeleteChecked(HANDLE folder, HANDLE file, std::wstring_view name) {
+  struct {
+    DWORD flags;
+  } posix{0x1 | 0x2};  // FILE_DISPOSITION_FLAG_DELETE | FILE_DISPOSITION_FLAG_POSIX_SEMANTICS
+  if (SetFileInformationByHandle(file, info_class::kDispositionEx, &posix, sizeof posix)) {
+    return true;
+  }
+  DWORD error = GetLastError();
+  if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED &&
+      error != ERROR_INVALID_FUNCTION) {
+    return false;
+  }
+  if (!MoveOutOfName(folder, file)) return false;
+  FILE_DISPOSITION_INFO disposition{};
+  disposition.DeleteFile = TRUE;
+  if (SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof(disposition))) {
+    return true;
+  }
+  Rename(folder, file, name);  // back under its own name, as it was
+  return false;
+}
+
 // After the delete: the name no longer leads to the recorded file. Wine reports success for a
-// delete that the file system refused (a folder without write permission, an immutable file).
-bool IsGone(const std::wstring& path, const FileIdentity& expected) {
+// delete that the file system refused (a folder without write permission, an immutable file);
+// such a file still opens afterwards.
+bool IsGone(const std::wstring& path, const FileIdentity& expected, bool wideIds) {
   UniqueFile again(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
@@ -128,12 +196,21 @@ bool IsGone(const std::wstring& path, const FileIdentity& expected) {
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
   }
-  BY_HANDLE_FILE_INFORMATION information{};
-  return GetFileInformationByHandle(again.get(), &information) &&
-         IdOf(information) != expected.file;
+  // Whatever opens now under the name is another file, or the same one still there. With no
+  // id to tell, it counts as still there.
+  if (!expected.file.known()) return false;
+  std::optional<ObjectId> now = IdOfHandle(again.get(), expected.file.volume, wideIds);
+  return now && *now != expected.file;
 }
 
 }  // namespace
+
+std::string WinFileSystem::ServicePath(std::string_view path) {
+  // The media service takes the extended form under Wine (checked) but is not known to on every
+  // Windows, so only a path that needs it gets it.
+  std::wstring wide = Widen(path);
+  return PathRulesRewrite(wide) ? Narrow(ExtendedPath(wide)) : std::string(path);
+}
 
 bool WinFileSystem::RemoveFile(std::string_view directory, std::string_view name,
                                const FileIdentity& expected) {
@@ -141,34 +218,30 @@ bool WinFileSystem::RemoveFile(std::string_view directory, std::string_view name
   if (wideName.empty() || wideName.find_first_of(L"\\/:*?\"<>|") != std::wstring::npos) {
     return false;
   }
-  std::wstring folderPath = PathText(directory);
+  std::wstring folderPath = Widen(directory);
   if (folderPath.empty() || folderPath.back() != L'\\') folderPath += L'\\';
-  std::wstring path = folderPath + wideName;
-  if (path.size() >= kPathLimit) return false;
+  if ((folderPath + wideName).size() >= kPathLimit) return false;
+  std::wstring extendedFolder = ExtendedPath(folderPath);
+  std::wstring path = extendedFolder + wideName;
 
-  UniqueFile folder(CreateFileW(folderPath.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+  UniqueFile folder(CreateFileW(extendedFolder.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!folder) return false;
-  BY_HANDLE_FILE_INFORMATION folderInformation{};
-  if (!GetFileInformationByHandle(folder.get(), &folderInformation) ||
-      IdOf(folderInformation) != expected.folder) {
+  // The folder's volume and ids are judged as the listing judged them.
+  VolumeFacts facts = FactsOf(folder.get(), folderPath);
+  if (facts.volume != expected.folder.volume ||
+      !IdMatches(IdOfHandle(folder.get(), facts.volume, facts.wideIds), expected.folder)) {
     return false;
   }
   {
     UniqueFile file = OpenForDeletion(path);
-    if (!file || !IsRecordedFile(folder.get(), file.get(), wideName, expected)) {
-      return false;
-    }
-    // Marked on the very handle that was checked; the file goes when the handle is closed.
-    FILE_DISPOSITION_INFO disposition{};
-    disposition.DeleteFile = TRUE;
-    if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition,
-                                    sizeof(disposition))) {
+    if (!file || !IsRecordedFile(folder.get(), file.get(), wideName, expected, facts.wideIds) ||
+        !DeleteChecked(folder.get(), file.get(), wideName)) {
       return false;
     }
   }
-  return IsGone(path, expected);
+  return IsGone(path, expected, facts.wideIds);
 }
 
 }  // namespace kz

@@ -1,5 +1,7 @@
 #include <winternl.h>
 
+#include "platform/win32/extended_path.h"
+#include "platform/win32/file_ids.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
 #include "platform/win32/win_handles.h"
@@ -10,12 +12,11 @@ namespace {
 constexpr std::size_t kBatchBytes = 64 * 1024;
 
 // Symbolic links and junctions lead elsewhere; other reparse points (cloud placeholders,
-// deduplicated files) hold their own contents and are plain files and folders to the scan. For
-// a reparse point the listing puts its tag where the extended-attribute size would be; Wine
+// deduplicated files) hold their own contents and are plain files and folders to the scan. Wine
 // marks a Unix symlink to a folder as a reparse point without a tag.
-bool LeadsElsewhere(const FILE_ID_BOTH_DIR_INFO& entry) {
-  if (!(entry.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
-  return entry.EaSize == 0 || IsReparseTagNameSurrogate(entry.EaSize);
+bool LeadsElsewhere(DWORD attributes, DWORD reparseTag) {
+  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+  return reparseTag == 0 || IsReparseTagNameSurrogate(reparseTag);
 }
 
 // The folder's file index alone. GetFileInformationByHandle also asks for the volume serial,
@@ -37,35 +38,108 @@ std::optional<std::uint64_t> FolderIndex(HANDLE folder) {
   return static_cast<std::uint64_t>(index.QuadPart);
 }
 
-std::optional<std::uint64_t> VolumeOf(HANDLE folder) {
-  BY_HANDLE_FILE_INFORMATION information{};
-  if (!GetFileInformationByHandle(folder, &information)) return std::nullopt;
-  return information.dwVolumeSerialNumber;
+// An entry of a FileIdExtdDirectoryInfo batch (128-bit ids) or of a FileIdBothDirectoryInfo one,
+// which puts a reparse point's tag where the extended-attribute size would be.
+template <class Info>
+void Read(const Info& info, std::uint64_t& low, std::uint64_t& high);
+template <>
+void Read(const FileIdExtdDirInfo& info, std::uint64_t& low, std::uint64_t& high) {
+  SplitFileId(info.FileId, low, high);
+}
+template <>
+void Read(const FILE_ID_BOTH_DIR_INFO& info, std::uint64_t& low, std::uint64_t& high) {
+  low = static_cast<std::uint64_t>(info.FileId.QuadPart);
+  high = 0;
+}
+DWORD TagOf(const FileIdExtdDirInfo& info) {
+  return info.ReparsePointTag;
+}
+DWORD TagOf(const FILE_ID_BOTH_DIR_INFO& info) {
+  return info.EaSize;
+}
+
+template <class Info>
+void Take(const char* at, DWORD& attributes, DWORD& tag, LONGLONG& lastWrite, LONGLONG& size,
+          std::uint64_t& low, std::uint64_t& high, std::wstring_view& name, DWORD& next) {
+  const auto& info = *reinterpret_cast<const Info*>(at);
+  attributes = info.FileAttributes;
+  tag = TagOf(info);
+  lastWrite = info.LastWriteTime.QuadPart;
+  size = info.EndOfFile.QuadPart;
+  Read(info, low, high);
+  name = std::wstring_view(info.FileName, info.FileNameLength / sizeof(WCHAR));
+  next = info.NextEntryOffset;
 }
 
 }  // namespace
 
+WinFileSystem::VolumeFacts WinFileSystem::FactsOf(HANDLE folder, std::wstring_view folderPath) {
+  VolumeFacts facts;
+  // Under Wine the volume comes from the Unix mount table: Wine's serial is the same for every
+  // mount below a drive's root and 0 for a tmpfs. Its ids are Unix inode numbers, 64 bits,
+  // unique on each mount.
+  if (underWine_ && mounts_.loaded()) {
+    if (std::optional<std::uint64_t> volume =
+            mounts_.VolumeOf(WineMounts::CanonicalPath(folderPath))) {
+      facts.volume = *volume;
+      return facts;
+    }
+  }
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (GetFileInformationByHandle(folder, &information)) {
+    facts.volume = information.dwVolumeSerialNumber;
+  }
+  if (!underWine_) {
+    FileIdInfo wide{};
+    facts.wideIds =
+        GetFileInformationByHandleEx(folder, info_class::kFileId, &wide, sizeof wide) != FALSE;
+    facts.trustedIds = VolumeHasTrustedIds(folder);
+  }
+  return facts;
+}
+
 // A plain subfolder of the folder listed one depth up lies on that folder's volume: only a
-// link, a junction or a mount point (all reparse points) leads to another one.
-std::optional<std::uint64_t> WinFileSystem::InheritedVolume(std::int32_t depth,
-                                                            std::wstring_view folderPath) {
+// link, a junction or a mount point (all reparse points on Windows) leads to another one. Under
+// Wine a mount point is a plain folder, found by its path in the mount table.
+std::optional<WinFileSystem::VolumeFacts> WinFileSystem::InheritedFacts(
+    std::int32_t depth, std::wstring_view folderPath) {
   Listing* parent = At(depth - 1);
-  if (!parent || !parent->entry || LeadsElsewhere(*parent->entry) ||
-      !(parent->entry->FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+  if (!parent || !parent->at || EntryLeadsElsewhere(*parent) ||
+      !(parent->entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return std::nullopt;
   }
-  std::wstring_view name(parent->entry->FileName, parent->entry->FileNameLength / sizeof(WCHAR));
+  std::wstring_view name = parent->entry.name;
   if (folderPath.size() != parent->path.size() + name.size() + 1 ||
       !folderPath.starts_with(parent->path) ||
       folderPath.substr(parent->path.size(), name.size()) != name) {
     return std::nullopt;
   }
-  return parent->folderId.volume;
+  VolumeFacts facts = parent->facts;
+  if (std::optional<std::uint64_t> mount = MountAt(folderPath)) facts.volume = *mount;
+  return facts;
+}
+
+// Wine shows a Unix mount point as a reparse point without a tag, as it shows a link to a
+// folder; a mount point below the search's root is a folder of the tree all the same.
+bool WinFileSystem::EntryLeadsElsewhere(const Listing& listing) const {
+  const Entry& entry = listing.entry;
+  if (!LeadsElsewhere(entry.attributes, entry.reparseTag)) return false;
+  if (mountsBelowRoot_.empty() || !(entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  std::wstring subfolder = listing.path;
+  subfolder.append(entry.name).push_back(L'\\');
+  return !MountAt(subfolder);
+}
+
+std::optional<std::uint64_t> WinFileSystem::MountAt(std::wstring_view folderPath) const {
+  if (mountsBelowRoot_.empty() || !folderPath.starts_with(rootPath_)) return std::nullopt;
+  auto mount = mountsBelowRoot_.find(std::wstring(folderPath.substr(rootPath_.size())));
+  if (mount == mountsBelowRoot_.end()) return std::nullopt;
+  return mount->second;
 }
 
 void WinFileSystem::Listing::Close() {
   folder.reset();
-  entry = nullptr;
+  at = nullptr;
 }
 
 WinFileSystem::Listing* WinFileSystem::At(std::int32_t depth) {
@@ -85,45 +159,95 @@ bool WinFileSystem::OpenListing(std::int32_t depth, std::string_view directory,
   // The classic path limit applies to the search path (folder and pattern): a longer one yields
   // no entries. The pattern is always "*.*", which matches every name.
   if (folderPath.size() + Widen(pattern).size() >= kPathLimit) return false;
-  listing.folder.reset(CreateFileW(folderPath.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+  listing.folder.reset(CreateFileW(ExtendedPath(folderPath).c_str(),
+                                   FILE_LIST_DIRECTORY | SYNCHRONIZE,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!listing.folder) return false;
-  std::optional<std::uint64_t> index = FolderIndex(listing.folder.get());
-  std::optional<std::uint64_t> volume = InheritedVolume(depth, folderPath);
-  if (index && !volume) volume = VolumeOf(listing.folder.get());
-  if (!index || !volume) {
+  if (depth == 0 && underWine_) {
+    // A search begins: the mounts as they are now, and those that lie inside the searched tree.
+    rootPath_ = folderPath;
+    mountsBelowRoot_.clear();
+    if (mounts_.Load()) {
+      for (const Mount& mount : mounts_.Below(WineMounts::CanonicalPath(folderPath))) {
+        mountsBelowRoot_.emplace(Widen(mount.point), mount.device);
+      }
+    }
+  }
+  std::optional<VolumeFacts> inherited = InheritedFacts(depth, folderPath);
+  listing.facts = inherited ? *inherited : FactsOf(listing.folder.get(), folderPath);
+  std::optional<std::uint64_t> index;
+  if (listing.facts.wideIds) {
+    if (std::optional<ObjectId> id = IdOfHandle(listing.folder.get(), listing.facts.volume, true)) {
+      listing.folderId = *id;
+      index = id->file;
+    }
+  } else if ((index = FolderIndex(listing.folder.get()))) {
+    listing.folderId = ObjectId{listing.facts.volume, *index, 0};
+  }
+  if (!index) {
     listing.Close();
     return false;
   }
-  listing.folderId = ObjectId{*volume, *index};
+  if (!listing.facts.trustedIds) listing.folderId = ObjectId{listing.facts.volume, 0, 0};
   listing.path = folderPath;
   if (listing.batch.empty()) listing.batch.resize(kBatchBytes / sizeof(LONGLONG));
   return true;
 }
 
+bool WinFileSystem::ReadBatch(Listing& listing, bool wide) {
+  FILE_INFO_BY_HANDLE_CLASS kind =
+      wide ? info_class::kFileIdExtdDirectory : FileIdBothDirectoryInfo;
+  if (!GetFileInformationByHandleEx(listing.folder.get(), kind, listing.batch.data(),
+                                    static_cast<DWORD>(kBatchBytes))) {
+    return false;
+  }
+  listing.at = reinterpret_cast<const char*>(listing.batch.data());
+  return true;
+}
+
+void WinFileSystem::TakeCurrent(Listing& listing) {
+  Entry& entry = listing.entry;
+  if (listing.facts.wideIds) {
+    Take<FileIdExtdDirInfo>(listing.at, entry.attributes, entry.reparseTag, entry.lastWrite,
+                            entry.endOfFile, entry.idLow, entry.idHigh, entry.name, entry.next);
+  } else {
+    Take<FILE_ID_BOTH_DIR_INFO>(listing.at, entry.attributes, entry.reparseTag, entry.lastWrite,
+                                entry.endOfFile, entry.idLow, entry.idHigh, entry.name, entry.next);
+  }
+  if (!(entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT)) entry.reparseTag = 0;
+  listing.name = Narrow(entry.name);
+}
+
 bool WinFileSystem::NextEntry(std::int32_t depth) {
   Listing* listing = At(depth);
   if (!listing || !listing->folder) return false;
-  if (listing->entry && listing->entry->NextEntryOffset != 0) {
-    listing->entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(
-        reinterpret_cast<const char*>(listing->entry) + listing->entry->NextEntryOffset);
-  } else if (GetFileInformationByHandleEx(listing->folder.get(), FileIdBothDirectoryInfo,
-                                          listing->batch.data(), static_cast<DWORD>(kBatchBytes))) {
-    listing->entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(listing->batch.data());
-  } else {
+  if (listing->at && listing->entry.next != 0) {
+    listing->at += listing->entry.next;
+    TakeCurrent(*listing);
+    return true;
+  }
+  bool firstBatch = listing->at == nullptr;
+  bool read = ReadBatch(*listing, listing->facts.wideIds);
+  DWORD error = read ? ERROR_SUCCESS : GetLastError();
+  // A volume that has 128-bit ids may still refuse them in listings (Wine answers error 87):
+  // the 64-bit form then, which NTFS fills with the same numbers.
+  if (!read && firstBatch && listing->facts.wideIds && error != ERROR_NO_MORE_FILES &&
+      error != ERROR_FILE_NOT_FOUND) {
+    listing->facts.wideIds = false;
+    read = ReadBatch(*listing, false);
+    error = read ? ERROR_SUCCESS : GetLastError();
+  }
+  if (!read) {
     // ERROR_NO_MORE_FILES is the end of the entries; a folder without any at all (a volume's
     // root has no "." or "..") answers the first query with ERROR_FILE_NOT_FOUND. Any other
     // error (a network share gone, a volume taken out) breaks the listing off.
-    DWORD error = GetLastError();
-    bool firstBatch = listing->entry == nullptr;
     listing->failed =
         error != ERROR_NO_MORE_FILES && !(firstBatch && error == ERROR_FILE_NOT_FOUND);
     listing->Close();  // released as soon as it has delivered its last entry
     return false;
   }
-  const FILE_ID_BOTH_DIR_INFO& entry = *listing->entry;
-  listing->name = Narrow(std::wstring_view(entry.FileName, entry.FileNameLength / sizeof(WCHAR)));
+  TakeCurrent(*listing);
   return true;
 }
 
@@ -139,35 +263,39 @@ std::string_view WinFileSystem::EntryName(std::int32_t depth) {
 
 std::int32_t WinFileSystem::EntryKind(std::int32_t depth) {
   Listing* listing = At(depth);
-  return listing && listing->entry && (listing->entry->FileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-             ? 2
-             : 1;
+  return listing && listing->at && (listing->entry.attributes & FILE_ATTRIBUTE_DIRECTORY) ? 2 : 1;
 }
 
 bool WinFileSystem::EntryIsLink(std::int32_t depth) {
   Listing* listing = At(depth);
-  return listing && listing->entry && LeadsElsewhere(*listing->entry);
+  return listing && listing->at && EntryLeadsElsewhere(*listing);
 }
 
 std::int64_t WinFileSystem::EntrySize(std::int32_t depth) {
   Listing* listing = At(depth);
-  if (!listing || !listing->entry) return -1;
-  if (listing->entry->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
+  if (!listing || !listing->at) return -1;
+  if (listing->entry.attributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
   // The listing reports a link's own size, not its target's; FileSize has to answer that.
-  if (LeadsElsewhere(*listing->entry)) return -1;
-  return listing->entry->EndOfFile.QuadPart;
+  if (EntryLeadsElsewhere(*listing)) return -1;
+  return listing->entry.endOfFile;
 }
 
 std::optional<FileIdentity> WinFileSystem::EntryIdentity(std::int32_t depth) {
   Listing* listing = At(depth);
-  if (!listing || !listing->entry) return std::nullopt;
-  const FILE_ID_BOTH_DIR_INFO& entry = *listing->entry;
+  if (!listing || !listing->at) return std::nullopt;
+  const Entry& entry = listing->entry;
   FileIdentity identity;
-  identity.file =
-      ObjectId{listing->folderId.volume, static_cast<std::uint64_t>(entry.FileId.QuadPart)};
+  identity.file = ObjectId{listing->folderId.volume, entry.idLow, entry.idHigh};
+  if (!listing->facts.trustedIds) identity.file = ObjectId{listing->folderId.volume, 0, 0};
+  // A mount point's entry is on the mounted volume (Wine gives it no number).
+  if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    std::wstring subfolder = listing->path;
+    subfolder.append(entry.name).push_back(L'\\');
+    if (std::optional<std::uint64_t> mount = MountAt(subfolder)) identity.file.volume = *mount;
+  }
   identity.folder = listing->folderId;
-  identity.lastWrite = entry.LastWriteTime.QuadPart;
-  identity.throughLink = LeadsElsewhere(entry);
+  identity.lastWrite = entry.lastWrite;
+  identity.throughLink = EntryLeadsElsewhere(*listing);
   return identity;
 }
 

@@ -52,6 +52,50 @@ class AliasingFiles : public ForwardingFileSystem {
   std::string alias_;
 };
 
+// Gives ids as file systems do that cannot number their files: 0 or all ones for every file and
+// folder; or, below the folders m1 and m2, ids as two mounts of their own give them: their own
+// volume each, and the same small numbers on both.
+class RenumberingFiles : public ForwardingFileSystem {
+ public:
+  enum class Ids { kZero, kAllOnes, kCollidingMounts };
+  RenumberingFiles(FileSystem& inner, Ids ids) : ForwardingFileSystem(inner), ids_(ids) {}
+  bool OpenListing(std::int32_t depth, std::string_view directory,
+                   std::string_view pattern) override {
+    if (static_cast<std::size_t>(depth) >= paths_.size()) paths_.resize(depth + 1);
+    paths_[depth] = directory;
+    return ForwardingFileSystem::OpenListing(depth, directory, pattern);
+  }
+  std::optional<FileIdentity> EntryIdentity(std::int32_t depth) override {
+    std::optional<FileIdentity> identity = ForwardingFileSystem::EntryIdentity(depth);
+    if (!identity) return identity;
+    identity->file =
+        Renumbered(identity->file, paths_[depth] + std::string(EntryName(depth)) + "/");
+    identity->folder = Renumbered(identity->folder, paths_[depth]);
+    return identity;
+  }
+  std::optional<ObjectId> ListingFolder(std::int32_t depth) override {
+    std::optional<ObjectId> folder = ForwardingFileSystem::ListingFolder(depth);
+    if (folder) *folder = Renumbered(*folder, paths_[depth]);
+    return folder;
+  }
+
+ private:
+  ObjectId Renumbered(ObjectId id, const std::string& path) const {
+    if (ids_ == Ids::kZero) return ObjectId{id.volume, 0, 0};
+    if (ids_ == Ids::kAllOnes) return ObjectId{id.volume, ~std::uint64_t{0}, 0};
+    for (std::uint64_t mount : {1, 2}) {
+      std::size_t at = path.find("/m" + std::to_string(mount) + "/");
+      if (at == std::string::npos) continue;
+      // The mount's root is 1, and each level below counts one up, on both mounts alike.
+      auto level = static_cast<std::uint64_t>(std::count(path.begin() + at + 4, path.end(), '/'));
+      return ObjectId{1000 + mount, 1 + level, 0};
+    }
+    return id;
+  }
+  Ids ids_;
+  std::vector<std::string> paths_;
+};
+
 Texts Sorted(Texts texts) {
   std::sort(texts.begin(), texts.end());
   return texts;
@@ -102,6 +146,38 @@ TEST_F(IdentityTest, HardLinksAndFileLinksAreOneFile) {
   fs::remove(root + "b/song.mp3");
   EXPECT_EQ(RunSearch(program), Outcome::kContinue);
   EXPECT_EQ(Sorted(Column(2)), (Texts{".../a/", ".../d/"}));
+}
+
+TEST_F(IdentityTest, FilesWithoutUsableIdsAreAllListed) {
+  std::string real = tree.File("scanned/a/song.mp3", 5000);
+  tree.File("scanned/b/song.mp3", 3000);
+  tree.Folder("scanned/c");
+  ASSERT_EQ(link(real.c_str(), (root + "c/song.mp3").c_str()), 0);
+  tree.File("scanned/m1/x/t.mp3", 10);
+  tree.File("scanned/m2/x/t.mp3", 20);
+  const Texts all = {".../a/", ".../b/", ".../c/", ".../m1/x/", ".../m2/x/"};
+  const struct {
+    RenumberingFiles::Ids ids;
+    std::size_t rows;
+  } cases[] = {
+      // No id tells the hard link c/song.mp3 from a/song.mp3: it is listed as a file of its own.
+      {RenumberingFiles::Ids::kZero, 5},
+      {RenumberingFiles::Ids::kAllOnes, 5},
+      // Two mounts whose folders and files have the same numbers are both searched; the hard
+      // link is known as one file again.
+      {RenumberingFiles::Ids::kCollidingMounts, 4},
+  };
+  for (const auto& c : cases) {
+    RenumberingFiles renumbering(files, c.ids);
+    Program renumbered{ui, clock, renumbering, media};
+    EXPECT_EQ(RunSearch(renumbered), Outcome::kContinue);
+    Texts folders = Sorted(Column(2));
+    EXPECT_EQ(folders.size(), c.rows) << static_cast<int>(c.ids);
+    EXPECT_TRUE(std::includes(all.begin(), all.end(), folders.begin(), folders.end()));
+    EXPECT_EQ(std::count(folders.begin(), folders.end(), ".../m1/x/") +
+                  std::count(folders.begin(), folders.end(), ".../m2/x/"),
+              2);
+  }
 }
 
 TEST_F(IdentityTest, AFolderOpenedUnderAnotherNameIsLeftAlone) {

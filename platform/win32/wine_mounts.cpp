@@ -1,0 +1,96 @@
+#include "platform/win32/wine_mounts.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win_handles.h"
+
+namespace kz {
+namespace {
+
+// Wine's path services, exported by its kernel32 and absent on Windows. Their results are
+// allocated on the process heap.
+using ToUnixName = char*(CDECL*)(LPCWSTR);
+using ToDosName = WCHAR*(CDECL*)(LPCSTR);
+
+struct HeapFreer {
+  void operator()(void* memory) const { HeapFree(GetProcessHeap(), 0, memory); }
+};
+
+template <class Function>
+Function WineExport(const char* name) {
+  HMODULE kernel = GetModuleHandleW(L"kernel32");
+  return kernel ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(kernel, name)))
+                : nullptr;
+}
+
+std::wstring DosName(const char* unixPath) {
+  static const ToDosName toDos = WineExport<ToDosName>("wine_get_dos_file_name");
+  if (!toDos) return {};
+  std::unique_ptr<WCHAR, HeapFreer> dos(toDos(unixPath));
+  return dos ? std::wstring(dos.get()) : std::wstring();
+}
+
+std::string FolderText(std::wstring path) {
+  if (path.empty()) return {};
+  if (path.back() != L'\\') path += L'\\';
+  return Narrow(path);
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return {};
+  // The kernel's tables report no size: read until the end.
+  std::string text;
+  char chunk[16384];
+  DWORD got = 0;
+  while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
+    text.append(chunk, got);
+  return text;
+}
+
+constexpr std::uint64_t kMountVolume = std::uint64_t{1} << 63;
+
+}  // namespace
+
+bool WineMounts::UnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+bool WineMounts::Load() {
+  table_ = MountTable();
+  if (!UnderWine()) return false;
+  std::wstring tablePath = DosName("/proc/self/mountinfo");
+  if (tablePath.empty()) return false;
+  for (Mount& mount : ParseMountInfo(ReadWholeFile(tablePath))) {
+    // A mount point that no drive reaches cannot hold a folder a search is given.
+    std::string point = FolderText(DosName(mount.point.c_str()));
+    if (!point.empty() && !point.starts_with("\\\\?\\")) table_.Add(point, mount.device);
+  }
+  return loaded();
+}
+
+std::string WineMounts::CanonicalPath(std::wstring_view folder) {
+  static const ToUnixName toUnix = WineExport<ToUnixName>("wine_get_unix_file_name");
+  if (!toUnix) return {};
+  std::unique_ptr<char, HeapFreer> unixPath(toUnix(std::wstring(folder).c_str()));
+  return unixPath ? FolderText(DosName(unixPath.get())) : std::string();
+}
+
+std::optional<std::uint64_t> WineMounts::VolumeOf(std::string_view canonical) const {
+  std::optional<std::uint64_t> device = table_.DeviceOf(canonical);
+  if (!device) return std::nullopt;
+  return kMountVolume | *device;
+}
+
+std::vector<Mount> WineMounts::Below(std::string_view canonical) const {
+  std::vector<Mount> below = table_.Below(canonical);
+  for (Mount& mount : below) mount.device |= kMountVolume;
+  return below;
+}
+
+}  // namespace kz
