@@ -1,5 +1,7 @@
 #include "tests/e2e/fixtures.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <iterator>
 
@@ -225,6 +227,10 @@ bool WaitForFreshWelcome(AppProcess& app) {
       8000);
 }
 
+bool ShowsOutcome(const std::string& status, const std::string& outcome) {
+  return status == outcome || status.starts_with(" Herzlich willkommen");
+}
+
 std::string RemoveTickedRows(AppProcess& app, int row) {
   WaitForFreshWelcome(app);
   if (!ChooseMenuItem(app, row, 1)) return "";
@@ -271,6 +277,24 @@ HWND HighlightMenuItem(AppProcess& app, int row, int item, const std::wstring& s
   for (auto down = place - order; down > 0; --down) PressKey(VK_DOWN);
   app.Settle(100);
   return menu;
+}
+
+int RowOf(AppProcess& app, const std::string& folder, const std::string& name) {
+  HWND list = app.Control(8);
+  for (int row = 0; row < app.RowCount(list); ++row) {
+    if (app.RowText(list, row, 0) == name && app.RowText(list, row, 2) == "...\\" + folder + "\\") {
+      return row;
+    }
+  }
+  return -1;
+}
+
+void Tick(AppProcess& app, int row) {
+  app.SetRowState(app.Control(8), row, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+}
+
+bool Ticked(AppProcess& app, int row) {
+  return row >= 0 && (app.RowState(app.Control(8), row, LVIS_STATEIMAGEMASK) >> 12) == 2;
 }
 
 bool ChooseMenuItem(AppProcess& app, int row, int item, const std::wstring& shot) {

@@ -39,6 +39,13 @@ std::vector<COLORREF> CapturePixels(HWND window);
 
 namespace kz::e2e {
 
+// The result list's row whose directory cell is "...\folder\" and whose name cell is `name`,
+// or -1.
+int RowOf(AppProcess& app, const std::string& folder, const std::string& name);
+// Ticks a result row by the list view's own message, and reads its tick back.
+void Tick(AppProcess& app, int row);
+bool Ticked(AppProcess& app, int row);
+
 // Clicks a row of a list view in its first column, as a user selects it.
 bool ClickRow(AppProcess& app, HWND list, int row, bool right = false);
 // The middle of a row's tick box in screen coordinates, found by the list's own hit test.
@@ -57,6 +64,9 @@ bool ChooseMenuItem(AppProcess& app, int row, int item, const std::wstring& shot
 // welcome text comes back, 5 s after it was last shown: starting right after one leaves the
 // whole 5 s for a question and its answer, however slow the machine is today.
 bool WaitForFreshWelcome(AppProcess& app);
+// Whether status field 0 shows `outcome`, or the welcome text, which replaces an outcome at the
+// first pass more than 5 s after the last welcome: on a busy machine the pass right after it.
+bool ShowsOutcome(const std::string& status, const std::string& outcome);
 // Removes the ticked rows' files as a user does: the popup menu over `row`, item 1, Yes. The
 // outcome text of status field 0, or "" when the question did not come.
 std::string RemoveTickedRows(AppProcess& app, int row);

@@ -70,6 +70,38 @@ prepare_hostile() {
   cp "$tone" "$root/h-case/a/Song.mp3"
   cp "$tone" "$root/h-case/b/Song.mp3"
   printf 'another song' > "$root/h-case/a/song.mp3"
+  # Names that Windows path rules take for devices, with other sizes in b than in a.
+  mkdir -p "$root/h-devices/a" "$root/h-devices/b"
+  local name
+  for name in con nul aux com1 lpt1; do
+    cp "$tone" "$root/h-devices/a/$name.mp3"
+    cp "$other" "$root/h-devices/b/$name.mp3"
+  done
+  prepare_mounts "$root/h-mounts" "$tone"
+}
+# Three tmpfs mounts inside one folder, whose roots all have the inode number 1. Mounting needs
+# root; elsewhere the scenario says it was skipped (no mounted.txt).
+prepare_mounts() {
+  local root=$1 tone=$2 mount
+  mkdir -p "$root/m1" "$root/m2" "$root/m3" "$root/plain"
+  for mount in m1 m2 m3; do
+    if ! mount -t tmpfs -o size=4m kz-e2e "$root/$mount" 2>/dev/null; then
+      echo "e2e: mounting a tmpfs was refused; the mounts scenario is skipped" >&2
+      unmount_all "$root"
+      return 0
+    fi
+  done
+  mkdir -p "$root/m1/sub" "$root/m2/sub" "$root/m3/deep/er"
+  cp "$tone" "$root/m1/sub/mnt.mp3"
+  cp "$tone" "$root/m2/sub/mnt.mp3"
+  cp "$tone" "$root/m3/deep/er/one.mp3"
+  cp "$tone" "$root/plain/one.mp3"
+  : >"$root/mounted.txt"
+}
+unmount_all() {
+  local mount
+  for mount in "$1"/m*; do mountpoint -q "$mount" 2>/dev/null && umount "$mount"; done
+  return 0
 }
 if [ -z "${KZ_E2E_INSIDE:-}" ]; then
   rm -rf "$artifacts"
@@ -118,7 +150,8 @@ if [ ${#plain[@]} -eq 0 ]; then
   exit
 fi
 work=$(mktemp -d /tmp/kz-e2e.XXXXXX)
-trap 'chattr -i "$work/h-immutable/a/fest.mp3" 2>/dev/null; rm -rf "$work"; rm -f "$WINEPREFIX/dosdevices/m:"' EXIT
+trap 'chattr -i "$work/h-immutable/a/fest.mp3" 2>/dev/null; wineserver -k 2>/dev/null
+  unmount_all "$work/h-mounts"; rm -rf "$work"; rm -f "$WINEPREFIX/dosdevices/m:"' EXIT
 # The prepared music trees appear as drive M: in the folder tree.
 ln -sfn "$work" "$WINEPREFIX/dosdevices/m:"
 prepare_fixtures "$work"

@@ -1,8 +1,8 @@
 // Hostile but ordinary trees, made on the Unix side by the runner: folder links Wine does not
 // mark as links, file links and hard links, names with a line feed or a backslash, a folder
-// "d." that Windows path rules open as "d", an immutable file, files that vanish or are replaced
-// after the search. Each shows one row per physical file, and the removal deletes nothing but
-// the ticked rows' own files.
+// "d." that Windows path rules would open as "d", an immutable file, files that vanish or are
+// replaced after the search. Each shows one row per physical file, and the removal deletes nothing
+// but the ticked rows' own files.
 
 #include <windows.h>
 
@@ -19,25 +19,6 @@ namespace {
 
 constexpr const char* kNoNamesakes = " Suche beendet! Keine doppelten MP3-Dateien gefunden!";
 constexpr const char* kNoneDeleted = " 0 Datei(en) erfolgreich gel\xC3\xB6scht!";
-
-// The row whose directory cell is "...\folder\" and whose name cell is `name`, or -1.
-int RowOf(AppProcess& app, const std::string& folder, const std::string& name) {
-  HWND list = app.Control(8);
-  for (int row = 0; row < app.RowCount(list); ++row) {
-    if (app.RowText(list, row, 0) == name && app.RowText(list, row, 2) == "...\\" + folder + "\\") {
-      return row;
-    }
-  }
-  return -1;
-}
-
-void Tick(AppProcess& app, int row) {
-  app.SetRowState(app.Control(8), row, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
-}
-
-bool Ticked(AppProcess& app, int row) {
-  return row >= 0 && (app.RowState(app.Control(8), row, LVIS_STATEIMAGEMASK) >> 12) == 2;
-}
 
 std::string Read(const std::wstring& path) {
   HANDLE file =
@@ -131,8 +112,21 @@ void Names(const Options& options, Checker& check) {
     }
   }
 
-  // "d." is opened as "d": its files are not listed as d's, and d's file has no namesake.
-  check.Equal(SearchFolder(app, options, "h-dots"), 0, "the folder d. adds no rows for d");
+  // "d." is listed by its own name, not as "d": its file is d's namesake, and deleting it
+  // leaves d's file alone.
+  std::wstring dots = options.work + L"\\h-dots";
+  if (check.Equal(SearchFolder(app, options, "h-dots"), 2, "the folders d. and d")) {
+    check.Check(app.RowText(app.Control(8), RowOf(app, "d.", "y.mp3"), 1) !=
+                    app.RowText(app.Control(8), RowOf(app, "d", "y.mp3"), 1),
+                "d.'s file shows its own size, not d's");
+    Tick(app, RowOf(app, "d.", "y.mp3"));
+    std::string outcome = RemoveTickedRows(app, 0);
+    check.Check(ShowsOutcome(outcome, " 1 Datei(en) erfolgreich gel\xC3\xB6scht!"),
+                "the file in d. is deleted: " + outcome);
+    check.Equal(app.RowCount(app.Control(8)), 1, "its row is gone");
+    check.Check(!Exists(L"\\\\?\\" + dots + L"\\d.\\y.mp3") && Exists(dots + L"\\d\\y.mp3"),
+                "d.'s file is gone, d's stays");
+  }
   // "bs\victim.mp3" names a file in the subfolder bs when read as a path: no row leads there.
   check.Equal(SearchFolder(app, options, "h-bs"), 0, "names holding a backslash: no rows");
   check.Check(Exists(options.work + L"\\h-bs\\a\\bs\\victim.mp3"), "the subfolder's file stays");
