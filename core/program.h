@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/version.h"
+#include "core/identity_store.h"
 #include "core/mp3_info.h"
 #include "core/record_list.h"
 #include "core/ui.h"
@@ -37,7 +38,7 @@ struct Program {
   RecordList duplicateList;
   RecordList duplicateIndex;
   // What each collected file was when the search listed it, addressed by FileRecord::identity.
-  std::vector<FileIdentity> identities;
+  IdentityStore identities;
   // Each listed file's size in bytes as the detection measured it (-1: not found), addressed by
   // the record's ID; the rows show it rounded to KB.
   std::vector<std::int64_t> listedSizes;

@@ -8,7 +8,6 @@ namespace kz {
 
 void RecordList::clear() {
   nodes_.clear();
-  nodes_.shrink_to_fit();
   first_ = last_ = cursor_ = kNone;
   count_ = 0;
   packed_ = true;
@@ -71,8 +70,7 @@ void RecordList::removeCurrent() {
 
 void RecordList::pack() {
   if (packed_) return;
-  std::vector<Node> ordered;
-  ordered.reserve(static_cast<std::size_t>(count_));
+  ChunkedVector<Node> ordered;
   std::int32_t newCursor = kNone;
   for (std::int32_t at = first_; at != kNone; at = nodes_[at].next) {
     if (at == cursor_) newCursor = static_cast<std::int32_t>(ordered.size());
@@ -110,7 +108,7 @@ void RecordList::sortByName() {
   pack();
   std::vector<FileRecord*> view;
   view.reserve(nodes_.size());
-  for (Node& node : nodes_) view.push_back(&node.record);
+  for (std::size_t at = 0; at < nodes_.size(); ++at) view.push_back(&nodes_[at].record);
   SortRecordsByName(view);
 }
 

@@ -3,21 +3,23 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/chunked_vector.h"
 #include "core/file_record.h"
 
 namespace kz {
 
 // An ordered list of records with a cursor that stands on one record or on none.
 //
-// Records live in a vector and are chained by index, so that removing the current record is
-// O(1) even when the detection removes every record of a list of a million. Positions are only
-// needed again by currentIndex, selectAt and sortByName; the first of those after a removal or a
-// middle insertion packs the vector back into list order once.
+// Records live in chunks and are chained by index, so that removing the current record is O(1)
+// even when the detection removes every record of a list of a million, and a growing list never
+// moves or doubles its records. Positions are only needed again by currentIndex, selectAt and
+// sortByName; the first of those after a removal or a middle insertion packs the records back
+// into list order once.
 class RecordList {
  public:
   void clear();
-  // Room for this many records, so that a large fill does not move the records it holds.
-  void reserve(std::int32_t records) { nodes_.reserve(static_cast<std::size_t>(records)); }
+  // Records never move as the list grows; kept for callers that know the count ahead.
+  void reserve(std::int32_t) {}
   void rewind() { cursor_ = kNone; }
   bool advance();
   FileRecord& insertAfterCurrent();
@@ -38,7 +40,7 @@ class RecordList {
   bool hasCurrent() const { return cursor_ != kNone; }
 
   // Bytes held by the list's own storage (not counting shared texts), for the memory benchmark.
-  std::size_t storageBytes() const { return nodes_.capacity() * sizeof(Node); }
+  std::size_t storageBytes() const { return nodes_.storageBytes(); }
 
  private:
   static constexpr std::int32_t kNone = -1;
@@ -49,7 +51,7 @@ class RecordList {
   };
   void pack();
 
-  std::vector<Node> nodes_;
+  ChunkedVector<Node> nodes_;
   std::int32_t first_ = kNone;
   std::int32_t last_ = kNone;
   std::int32_t cursor_ = kNone;

@@ -75,6 +75,17 @@ class FileSystem {
 
   // Size in bytes; -1 when nothing exists at the path; -2 for a directory.
   virtual std::int64_t FileSize(std::string_view path) = 0;
+  // FileSize of each of `names` in `directory` (which ends in Separator()), into `sizes`. A file
+  // system that can asks relative to the folder opened once, instead of walking the whole path
+  // for every file.
+  virtual void FileSizes(std::string_view directory, std::span<const std::string_view> names,
+                         std::span<std::int64_t> sizes) {
+    std::string path;
+    for (std::size_t at = 0; at < names.size() && at < sizes.size(); ++at) {
+      path.assign(directory).append(names[at]);
+      sizes[at] = FileSize(path);
+    }
+  }
 
   // The file's creation time as whole seconds since 1970-01-01 UTC, or nothing when the file is
   // not found.

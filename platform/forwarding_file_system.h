@@ -48,6 +48,10 @@ class ForwardingFileSystem : public FileSystem {
   }
   bool HasSubfolder(std::string_view directory) override { return inner_.HasSubfolder(directory); }
   std::string ServicePath(std::string_view path) override { return inner_.ServicePath(path); }
+  void FileSizes(std::string_view directory, std::span<const std::string_view> names,
+                 std::span<std::int64_t> sizes) override {
+    inner_.FileSizes(directory, names, sizes);
+  }
 
  protected:
   FileSystem& inner_;

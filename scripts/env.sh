@@ -14,7 +14,7 @@ if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then export LC_ALL=C.UTF-8; fi
 KZ_PACKAGES=(cmake g++ make file zip binutils libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb xauth x11-utils imagemagick xdotool gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  gstreamer1.0-libav lame ffmpeg clang libclang-rt-14-dev clang-format fonts-wine)
+  gstreamer1.0-libav lame ffmpeg clang libclang-rt-14-dev clang-format fonts-wine time)
 # Where Debian's fonts-wine puts Wine's own fonts (Marlett, Tahoma, ...).
 KZ_WINE_FONTS=/usr/share/wine/fonts
 # The 32-bit Wine and its sound, for the i686 program: installed only where the kernel runs

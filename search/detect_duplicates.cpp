@@ -1,18 +1,53 @@
 #include "search/detect_duplicates.h"
 
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/size_kb.h"
 #include "search/namesake_index.h"
 
 namespace kz {
+namespace {
+
+// The size of every file to list, measured again now, not copied from the scan: a file gone
+// since then shows 1 KB. The files of a folder stand together in scan order, so each run of them
+// is asked for relative to its folder, opened once.
+std::vector<std::int64_t> MeasureListed(RecordList& found, const std::vector<bool>& listed,
+                                        std::int32_t listedCount, FileSystem& files) {
+  std::vector<std::int64_t> sizes(static_cast<std::size_t>(listedCount));
+  std::vector<std::string_view> run;
+  SharedText runFolder;
+  std::size_t measured = 0;
+  auto measureRun = [&] {
+    if (run.empty()) return;
+    files.FileSizes(runFolder.view(), run,
+                    std::span<std::int64_t>(sizes.data() + measured, run.size()));
+    measured += run.size();
+    run.clear();
+  };
+  std::size_t at = 0;
+  found.rewind();
+  while (found.advance()) {
+    if (!listed[at++]) continue;
+    const FileRecord& file = found.current();
+    if (!run.empty() && !file.directory.SharesTextWith(runFolder) &&
+        file.directory.view() != runFolder.view()) {
+      measureRun();
+    }
+    if (run.empty()) runFolder = file.directory;
+    run.push_back(file.name.view());
+  }
+  measureRun();
+  return sizes;
+}
+
+}  // namespace
 
 void DetectDuplicates(Program& program) {
   RecordList& found = program.foundFiles;
   // First mark the files to list, so the two lists can be given their size once instead of
-  // growing (and moving) record by record. The reference records stay untouched meanwhile, so
-  // the index may point into them.
+  // growing record by record. The reference records stay untouched meanwhile, so the index may
+  // point into them.
   std::vector<bool> listed(static_cast<std::size_t>(found.count()));
   std::int32_t listedCount = 0;
   {
@@ -25,20 +60,17 @@ void DetectDuplicates(Program& program) {
       listedCount += elsewhere ? 1 : 0;
     }
   }
-  program.duplicateList.reserve(program.duplicateList.count() + listedCount);
-  program.duplicateIndex.reserve(program.duplicateIndex.count() + listedCount);
+  std::vector<std::int64_t> sizes = MeasureListed(found, listed, listedCount, program.files);
   program.listedSizes.reserve(program.listedSizes.size() + static_cast<std::size_t>(listedCount));
 
-  std::string path;
   std::size_t at = 0;
+  std::size_t measured = 0;
   found.rewind();
   while (found.advance()) {
     if (!listed[at++]) continue;
     const FileRecord& file = found.current();
-    // The size is measured again, not copied from the scan: a file gone since then shows 1 KB.
-    // One query serves both records; a second one would give the same value.
-    path.assign(file.directory.view()).append(file.name.view());
-    std::int64_t size = program.files.FileSize(path);
+    std::int64_t size = sizes[measured++];
+    // One measure serves both records; a second one would give the same value.
     std::int32_t sizeKB = SizeInKB(size);
 
     FileRecord& listedRecord = program.duplicateList.insertAfterCurrent();

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -28,6 +29,23 @@ std::int64_t PosixFileSystem::FileSize(std::string_view path) {
   if (stat(std::string(path).c_str(), &info) != 0) return -1;
   if (S_ISDIR(info.st_mode)) return -2;
   return static_cast<std::int64_t>(info.st_size);
+}
+
+void PosixFileSystem::FileSizes(std::string_view directory, std::span<const std::string_view> names,
+                                std::span<std::int64_t> sizes) {
+  // O_PATH needs no read permission on the folder, only what stat by the whole path needs.
+  UniqueDescriptor folder(open(std::string(directory).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  std::size_t count = std::min(names.size(), sizes.size());
+  std::string name;
+  for (std::size_t at = 0; at < count; ++at) {
+    struct stat info {};
+    name.assign(names[at]);
+    if (!folder || fstatat(folder.get(), name.c_str(), &info, 0) != 0) {
+      sizes[at] = -1;
+    } else {
+      sizes[at] = S_ISDIR(info.st_mode) ? -2 : static_cast<std::int64_t>(info.st_size);
+    }
+  }
 }
 
 std::optional<std::int64_t> PosixFileSystem::CreationTime(std::string_view path) {
