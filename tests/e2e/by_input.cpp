@@ -59,7 +59,7 @@ bool IsOutcomeOfSearch(const std::string& status) {
 }
 
 // An outcome stays in status field 0 until the welcome text comes back, 5 s after it was last
-// shown: waiting for the welcome first, a search's outcome can only be the new one.
+// shown: waiting for the welcome first, a search's or removal's outcome can only be the new one.
 bool WaitForWelcome(AppProcess& app) {
   return WaitFor(
       [&] {
@@ -98,10 +98,19 @@ bool SelectFolderByOrder(AppProcess& app, const Options& options, const std::str
 
 int SearchByInput(AppProcess& app, const Options& options, const std::string& folder) {
   if (!WaitForWelcome(app) || !SelectFolderByOrder(app, options, folder)) return -1;
+  HWND check = app.Control(7);
   ClickControl(app.Control(0));
-  bool ended = WaitFor(
-      [&] { return IsWindowEnabled(app.Control(7)) && IsOutcomeOfSearch(StatusMessage(app)); },
-      30000);
+  // The check box is grey while the search runs. A short search may be over before that is
+  // seen, and then its outcome stands in the status field; a long one's outcome may have given
+  // way to the welcome text again before the program, busy with the rows, answers.
+  bool begun = WaitFor(
+      [&] { return !IsWindowEnabled(check) || IsOutcomeOfSearch(StatusMessage(app)); }, 30000);
+  bool ended = begun && WaitFor(
+                            [&] {
+                              return IsWindowEnabled(check) &&
+                                     StatusMessage(app).find("Suche nach") == std::string::npos;
+                            },
+                            60000);
   if (!ended) return -1;
   app.Settle(300);
   return static_cast<int>(SendMessageW(app.Control(8), LVM_GETITEMCOUNT, 0, 0));
