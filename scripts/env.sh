@@ -60,7 +60,9 @@ kz_use_wine() {
   export KZ_WINE_BITS=$1
 }
 wine() { "$KZ_WINE_LOADER" "$@"; }
-winepath() { wine winepath.exe "$@"; }
+# Both prefixes are win64 ones, and a path is converted alike in each: by the 64-bit Wine, which
+# starts in a second where an emulated 32-bit one takes a minute.
+winepath() { "$KZ_WINE64_LOADER" winepath.exe "$@"; }
 wineboot() { wine wineboot.exe "$@"; }
 kz_use_wine "${KZ_WINE_BITS:-64}"
 
