@@ -29,18 +29,12 @@ add_executable(kz_tests ${KZ_TEST_SOURCES} app/cli/glob.cpp
 target_link_libraries(kz_tests PRIVATE kz_app kz_posix GTest::gtest GTest::gtest_main GTest::gmock)
 target_include_directories(kz_tests PRIVATE ${CMAKE_SOURCE_DIR})
 include(GoogleTest)
-# Under emulation the command line runs through a script that starts it in the emulator, as the
-# tests' shell could not start an i386 program by itself.
-set(KZ_TESTED_CLI $<TARGET_FILE_DIR:kz_tests>/klangzwilling-cli)
+# Under emulation the tests start the command line through the emulator themselves, as their
+# shell could not start an i386 program by itself.
+set(KZ_CLI_ENVIRONMENT "KZ_CLI=$<TARGET_FILE_DIR:kz_tests>/klangzwilling-cli")
 if(CMAKE_CROSSCOMPILING_EMULATOR)
-  list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " KZ_EMULATOR_COMMAND)
-  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/klangzwilling-cli-emulated
-       CONTENT "#!/bin/sh\nexec ${KZ_EMULATOR_COMMAND} ${KZ_TESTED_CLI} \"$@\"\n"
-       FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
-                        WORLD_EXECUTE)
-  set(KZ_TESTED_CLI ${CMAKE_BINARY_DIR}/klangzwilling-cli-emulated)
-endif()
-if(CMAKE_CROSSCOMPILING_EMULATOR)
+  list(GET CMAKE_CROSSCOMPILING_EMULATOR -1 KZ_CLI_EMULATOR)
+  set(KZ_CLI_ENVIRONMENT "${KZ_CLI_ENVIRONMENT};KZ_CLI_EMULATOR=${KZ_CLI_EMULATOR}")
   # An emulated process takes about two seconds to start: the tests run in a few shards, one
   # process each, rather than one process per test.
   set(KZ_TEST_SHARDS 4)
@@ -48,11 +42,11 @@ if(CMAKE_CROSSCOMPILING_EMULATOR)
   foreach(shard RANGE ${KZ_LAST_SHARD})
     add_test(NAME kz_tests_shard_${shard} COMMAND kz_tests)
     set_tests_properties(kz_tests_shard_${shard} PROPERTIES ENVIRONMENT
-      "KZ_CLI=${KZ_TESTED_CLI};GTEST_TOTAL_SHARDS=${KZ_TEST_SHARDS};GTEST_SHARD_INDEX=${shard}")
+      "${KZ_CLI_ENVIRONMENT};GTEST_TOTAL_SHARDS=${KZ_TEST_SHARDS};GTEST_SHARD_INDEX=${shard}")
   endforeach()
 else()
   gtest_discover_tests(kz_tests DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "KZ_CLI=${KZ_TESTED_CLI}")
+    PROPERTIES ENVIRONMENT "${KZ_CLI_ENVIRONMENT}")
 endif()
 
 add_subdirectory(tools)
