@@ -83,8 +83,8 @@ void Removal(const Options& options, Checker& check) {
   check.Equal(app.WaitForExit(), 0, "exit code");
 }
 
-// Searches `folder`, ticks both rows and removes them: the outcome text; -1 rows when the
-// search did not give two rows.
+// Searches `folder`, ticks both rows and removes them: the outcome text, "" when the search did
+// not give two rows or they could not be ticked.
 std::string TickBothAndRemove(AppProcess& app, const Options& options, const std::string& folder,
                               Checker& check) {
   if (!check.Equal(SearchByInput(app, options, folder), 2, folder + ": two rows")) return "";
