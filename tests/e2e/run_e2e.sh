@@ -32,6 +32,9 @@ prepare_fixtures() {
       : > "$root/big/f$folder/track$((10#$folder % 50))-$file.mp3"
     done
   done
+  # A copy of its own for ticks-by-input, which counts the files of each name: the other
+  # scenarios delete some in big.
+  cp -r "$root/big" "$root/viele"
 }
 # Trees a Windows program cannot make: Unix links, hard links, names with a line feed or a
 # backslash, a folder "d.", an immutable file.

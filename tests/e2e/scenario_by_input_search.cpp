@@ -54,9 +54,10 @@ void Search(const Options& options, Checker& check) {
   check.Equal(app.WaitForExit(), 0, "exit code");
 }
 
-// M:\big\ holds track<D>-<F>.mp3 (D 0..49, F 0..9) in each of the folders f0000..f1999, folder
-// n holding D = n % 50: 500 names, each in 40 folders. The rows are sorted by name in byte order,
-// so row r shows the (r / 40)th name; which of its 40 files it shows, the disk tells afterwards.
+// M:\viele\ (a copy of M:\big\ for this scenario alone) holds track<D>-<F>.mp3 (D 0..49, F 0..9) in
+// each of the folders f0000..f1999, folder n holding D = n % 50: 500 names, each in 40 folders. The
+// rows are sorted by name in byte order, so row r shows the (r / 40)th name; which of its 40 files
+// it shows, the disk tells afterwards.
 constexpr int kFolders = 2000;
 constexpr int kCopies = 40;
 
@@ -77,7 +78,7 @@ int CopiesOfRowName(const Options& options, int row) {
   int copies = 0;
   for (int folder = d; folder < kFolders; folder += 50) {
     wchar_t part[16];
-    swprintf(part, 16, L"\\big\\f%04d\\", folder);
+    swprintf(part, 16, L"\\viele\\f%04d\\", folder);
     copies += Exists(options.work + part + Wide(name)) ? 1 : 0;
   }
   return copies;
@@ -88,7 +89,7 @@ void Ticks(const Options& options, Checker& check) {
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   HWND list = app.Control(8);
   const int all = kFolders * 10;
-  if (!check.Equal(SearchByInput(app, options, "big"), all, "rows of M:\\big\\")) return;
+  if (!check.Equal(SearchByInput(app, options, "viele"), all, "rows of M:\\viele\\")) return;
   RowPlaces rows(app, list);
   if (!check.Check(rows.Measure(), "the rows' places are seen on the screen")) return;
 
