@@ -16,7 +16,12 @@ if(KZ_CLI_SOURCES)
 endif()
 
 enable_testing()
-find_package(GTest REQUIRED)
+if(KZ_GTEST_SOURCE)
+  # Built with the project's own flags and word size (defines GTest::gtest and its kin).
+  add_subdirectory(${KZ_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
 file(GLOB KZ_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp tests/fakes/*.cpp)
 # The command line's text helpers are tested directly as well as through the built program.
 add_executable(kz_tests ${KZ_TEST_SOURCES} app/cli/glob.cpp
@@ -24,8 +29,25 @@ add_executable(kz_tests ${KZ_TEST_SOURCES} app/cli/glob.cpp
 target_link_libraries(kz_tests PRIVATE kz_app kz_posix GTest::gtest GTest::gtest_main GTest::gmock)
 target_include_directories(kz_tests PRIVATE ${CMAKE_SOURCE_DIR})
 include(GoogleTest)
-gtest_discover_tests(kz_tests DISCOVERY_TIMEOUT 60
-  PROPERTIES ENVIRONMENT "KZ_CLI=$<TARGET_FILE_DIR:kz_tests>/klangzwilling-cli")
+# Under emulation the tests start the command line through the emulator themselves, as their
+# shell could not start an i386 program by itself.
+set(KZ_CLI_ENVIRONMENT "KZ_CLI=$<TARGET_FILE_DIR:kz_tests>/klangzwilling-cli")
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  list(GET CMAKE_CROSSCOMPILING_EMULATOR -1 KZ_CLI_EMULATOR)
+  set(KZ_CLI_ENVIRONMENT "${KZ_CLI_ENVIRONMENT};KZ_CLI_EMULATOR=${KZ_CLI_EMULATOR}")
+  # An emulated process takes about two seconds to start: the tests run in a few shards, one
+  # process each, rather than one process per test.
+  set(KZ_TEST_SHARDS 4)
+  math(EXPR KZ_LAST_SHARD "${KZ_TEST_SHARDS} - 1")
+  foreach(shard RANGE ${KZ_LAST_SHARD})
+    add_test(NAME kz_tests_shard_${shard} COMMAND kz_tests)
+    set_tests_properties(kz_tests_shard_${shard} PROPERTIES ENVIRONMENT
+      "${KZ_CLI_ENVIRONMENT};GTEST_TOTAL_SHARDS=${KZ_TEST_SHARDS};GTEST_SHARD_INDEX=${shard}")
+  endforeach()
+else()
+  gtest_discover_tests(kz_tests DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "${KZ_CLI_ENVIRONMENT}")
+endif()
 
 add_subdirectory(tools)
 

@@ -14,11 +14,12 @@ if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then export LC_ALL=C.UTF-8; fi
 KZ_PACKAGES=(cmake g++ make file zip binutils libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb xauth x11-utils imagemagick xdotool gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  gstreamer1.0-libav lame ffmpeg clang libclang-rt-14-dev clang-format fonts-wine time)
+  gstreamer1.0-libav lame ffmpeg clang libclang-rt-14-dev clang-format fonts-wine time
+  qemu-user-static g++-multilib)
 # Where Debian's fonts-wine puts Wine's own fonts (Marlett, Tahoma, ...).
 KZ_WINE_FONTS=/usr/share/wine/fonts
-# The 32-bit Wine and its sound, for the i686 program: installed only where the kernel runs
-# i386 programs, for the 32-bit Wine is one.
+# The 32-bit Wine and its sound, for the i686 program: installed only where i386 programs run
+# (natively or under emulation), for the 32-bit Wine is one.
 KZ_PACKAGES_I386=(wine32:i386 gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
   gstreamer1.0-libav:i386)
 
@@ -39,11 +40,16 @@ kz_use_wine() {
     64)
       export WINEPREFIX=${KZ_WINEPREFIX:-$KZ_STATE/wineprefix}
       export WINELOADER=$KZ_WINE64_LOADER
+      unset QEMU_RESERVED_VA
       KZ_WINE_LOADER=$KZ_WINE64_LOADER
       ;;
     32)
       export WINEPREFIX=${KZ_WINEPREFIX32:-$KZ_STATE/wineprefix32}
       unset WINELOADER
+      # The emulated 32-bit Wine must keep the guest's address space below that mark: without
+      # it, it stops at once ("failed to map the shared user data: c0000018"). Natively it is
+      # read by no one.
+      export QEMU_RESERVED_VA=0xf7000000
       KZ_WINE_LOADER=$KZ_WINE32_LOADER
       ;;
     *)
@@ -54,17 +60,25 @@ kz_use_wine() {
   export KZ_WINE_BITS=$1
 }
 wine() { "$KZ_WINE_LOADER" "$@"; }
-winepath() { wine winepath.exe "$@"; }
+# Both prefixes are win64 ones, and a path is converted alike in each: by the 64-bit Wine, which
+# starts in a second where an emulated 32-bit one takes a minute.
+winepath() { "$KZ_WINE64_LOADER" winepath.exe "$@"; }
 wineboot() { wine wineboot.exe "$@"; }
 kz_use_wine "${KZ_WINE_BITS:-64}"
 
 # True when the 32-bit Wine is installed (whether this kernel can run it is another question).
 kz_wine32_installed() { [ -x "$KZ_WINE32_LOADER" ]; }
 
-# True when this kernel runs i386 programs: checked by running a static i386 program that ends
-# with status 42, because a kernel may refuse them although its configuration lists IA-32
-# emulation. When not, KZ_I386_REASON says why. Call it as a condition (if/||).
-kz_kernel_runs_i386() {
+# i386 programs run natively where the kernel allows them; elsewhere under qemu's user-mode
+# emulation, once scripts/setup has registered it for i386 programs with binfmt_misc.
+KZ_QEMU_I386=/usr/bin/qemu-i386-static
+KZ_BINFMT=/proc/sys/fs/binfmt_misc
+
+# True when i386 programs run here: checked by running a static i386 program that ends with
+# status 42, because a kernel may refuse them although its configuration lists IA-32 emulation.
+# KZ_I386_HOW then says "natively" or "under emulation"; when not, KZ_I386_REASON says why.
+# Call it as a condition (if/||); kz_i386_probe_again forgets the answer.
+kz_i386_runs() {
   if [ -n "${KZ_I386_RUNS:-}" ]; then [ "$KZ_I386_RUNS" = yes ]; return; fi
   local dir status
   mkdir -p "$KZ_STATE"
@@ -80,6 +94,9 @@ kz_kernel_runs_i386() {
     ("$dir/exit42") 2>"$dir/err" || status=$?
     if [ "$status" = 42 ]; then
       KZ_I386_RUNS=yes
+      KZ_I386_HOW=natively
+      # A binfmt_misc entry comes before the kernel's own ELF loader.
+      if grep -qsx enabled "$KZ_BINFMT/qemu-i386"; then KZ_I386_HOW="under emulation"; fi
     else
       KZ_I386_RUNS=no
       KZ_I386_REASON="a static i386 program ended with status $status instead of 42"
@@ -92,3 +109,8 @@ kz_kernel_runs_i386() {
   rm -rf "$dir"
   [ "$KZ_I386_RUNS" = yes ]
 }
+kz_i386_probe_again() { unset KZ_I386_RUNS KZ_I386_HOW KZ_I386_REASON; }
+kz_i386_emulated() { kz_i386_runs && [ "$KZ_I386_HOW" != natively ]; }
+
+# Where scripts/setup noted why the 32-bit Wine could not be installed (absent when it could).
+KZ_WINE32_FAILURE=$KZ_STATE/wine32-install-failed

@@ -47,13 +47,13 @@ HWND AppProcess::WaitForMainWindow(DWORD timeoutMs) {
 
 void AppProcess::Settle(DWORD extraMs) {
   DWORD_PTR result = 0;
-  if (main_) SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+  if (main_) SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, Patient(10000), &result);
   Sleep(extraMs);
-  if (main_) SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+  if (main_) SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, Patient(10000), &result);
 }
 
 long long AppProcess::WaitForExit(DWORD timeoutMs) {
-  if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return -1;
+  if (!process_ || WaitForSingleObject(process_, Patient(timeoutMs)) != WAIT_OBJECT_0) return -1;
   DWORD code = 0;
   GetExitCodeProcess(process_, &code);
   return code;
@@ -62,8 +62,8 @@ long long AppProcess::WaitForExit(DWORD timeoutMs) {
 std::string AppProcess::WindowText(HWND window) {
   wchar_t text[1024] = {};
   DWORD_PTR copied = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
-                      &copied);
+  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                      Patient(5000), &copied);
   return Utf8(std::wstring(text, copied));
 }
 

@@ -18,6 +18,11 @@ struct Options {
   std::wstring workDrive;  // a drive letter mapped to `work` by the runner, e.g. L"M:"
 };
 
+// How many times longer than natively every wait of the driver lasts (--patience N): the
+// program runs many times slower under emulation, and a native run must not wait longer.
+void SetPatience(int factor);
+DWORD Patient(DWORD ms);
+
 // Collects failed checks of one scenario.
 class Checker {
  public:
@@ -43,7 +48,7 @@ struct RegisteredScenario {
 };
 std::vector<RegisteredScenario>& Scenarios();
 
-// Waits until `ready` holds or the time is up; true when it held.
+// Waits until `ready` holds or the time (times the patience) is up; true when it held.
 bool WaitFor(const std::function<bool()>& ready, DWORD timeoutMs = 10000);
 std::string Utf8(const std::wstring& text);
 std::wstring Wide(const std::string& text);

@@ -1,5 +1,5 @@
 // kz_e2e_driver: runs end-to-end scenarios against the real program.
-//   kz_e2e_driver --exe PATH --shots DIR [--work DIR] [--drive M:] SCENARIO...
+//   kz_e2e_driver --exe PATH --shots DIR [--work DIR] [--drive M:] [--patience N] SCENARIO...
 
 #include <cstdio>
 #include <string>
@@ -36,7 +36,19 @@ std::wstring Wide(const std::string& text) {
   return wide;
 }
 
+namespace {
+int patience = 1;
+}  // namespace
+
+void SetPatience(int factor) {
+  patience = factor < 1 ? 1 : factor;
+}
+DWORD Patient(DWORD ms) {
+  return ms * static_cast<DWORD>(patience);
+}
+
 bool WaitFor(const std::function<bool()>& ready, DWORD timeoutMs) {
+  timeoutMs = Patient(timeoutMs);
   DWORD start = GetTickCount();
   for (;;) {
     if (ready()) return true;
@@ -90,6 +102,8 @@ int wmain(int argc, wchar_t** argv) {
       options.work = value();
     } else if (argument == L"--drive") {
       options.workDrive = value();
+    } else if (argument == L"--patience") {
+      SetPatience(_wtoi(value().c_str()));
     } else {
       wanted.push_back(Utf8(argument));
     }

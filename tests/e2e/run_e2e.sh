@@ -2,7 +2,8 @@
 # Runs the end-to-end scenarios against the real klangzwilling.exe under Wine and Xvfb.
 #   tests/e2e/run_e2e.sh BUILD_DIR [SCENARIO...]
 # Screenshots land in BUILD_DIR/e2e-artifacts as PNG files. Scenarios named *-dpi run after the
-# others in a copy of the Wine prefix whose screen has 144 dpi (150 %).
+# others in a copy of the Wine prefix whose screen has 144 dpi (150 %). KZ_E2E_PATIENCE=N
+# stretches the driver's waits N times (for a program under emulation).
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/env.sh"
 build=${1:?build directory}
@@ -31,6 +32,9 @@ prepare_fixtures() {
       : > "$root/big/f$folder/track$((10#$folder % 50))-$file.mp3"
     done
   done
+  # A copy of its own for ticks-by-input, which counts the files of each name: the other
+  # scenarios delete some in big.
+  cp -r "$root/big" "$root/viele"
 }
 # Trees a Windows program cannot make: Unix links, hard links, names with a line feed or a
 # backslash, a folder "d.", an immutable file.
@@ -159,6 +163,6 @@ prepare_hostile "$work"
 status=0
 wine "$build/kz_e2e_driver.exe" --exe "$(winepath -w "$build/klangzwilling.exe")" \
   --shots "$(winepath -w "$artifacts")" --work "$(winepath -w "$work")" --drive M: \
-  "${plain[@]}" || status=$?
+  --patience "${KZ_E2E_PATIENCE:-1}" "${plain[@]}" || status=$?
 run_raised_dpi || status=$?
 exit $status

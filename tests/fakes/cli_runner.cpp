@@ -36,12 +36,22 @@ std::string CliPath() {
   return cli ? cli : "";
 }
 
+std::string CliEmulator() {
+  const char* emulator = std::getenv("KZ_CLI_EMULATOR");
+  return emulator ? emulator : "";
+}
+
+std::string CliCommand(const std::string& cli) {
+  std::string emulator = CliEmulator();
+  return (emulator.empty() ? "" : ShellQuoted(emulator) + " ") + ShellQuoted(cli);
+}
+
 CliRun RunCli(const std::string& arguments, const std::string& scratch,
               const std::string& directory, const std::string& prefix, const std::string& cli) {
   if (cli.empty()) return {};
   std::string out = scratch + "/cli-stdout.txt";
   std::string err = scratch + "/cli-stderr.txt";
-  std::string command = "cd " + ShellQuoted(directory) + " && " + prefix + " " + ShellQuoted(cli) +
+  std::string command = "cd " + ShellQuoted(directory) + " && " + prefix + " " + CliCommand(cli) +
                         " " + arguments + " >" + ShellQuoted(out) + " 2>" + ShellQuoted(err) +
                         " </dev/null";
   int status = std::system(command.c_str());

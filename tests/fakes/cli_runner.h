@@ -16,6 +16,11 @@ std::string ShellQuoted(const std::string& text);
 
 // The built command-line program (named by KZ_CLI), or empty when the test run names none.
 std::string CliPath();
+// The emulator that starts the CLI where it is built for another machine (KZ_CLI_EMULATOR, e.g.
+// qemu-i386-static), "" where it runs by itself.
+std::string CliEmulator();
+// Shell text that starts `cli`, through the emulator where there is one.
+std::string CliCommand(const std::string& cli = CliPath());
 
 // Runs `prefix CLI arguments` through the shell in `directory`, with no input; `arguments` is
 // shell text (quote paths with ShellQuoted). Its output is collected in files in `scratch`.

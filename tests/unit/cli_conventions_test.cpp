@@ -36,8 +36,8 @@ struct CliConventionsTest : ::testing::Test {
   // The exit code and stderr of a run whose stdout goes to `device`.
   CliRun RunInto(const std::string& arguments, const std::string& device) {
     std::string err = tree.root() + "stderr.txt";
-    std::string command = ShellQuoted(testing::CliPath()) + " " + arguments + " >" + device +
-                          " 2>" + ShellQuoted(err) + " </dev/null";
+    std::string command = testing::CliCommand() + " " + arguments + " >" + device + " 2>" +
+                          ShellQuoted(err) + " </dev/null";
     int status = std::system(command.c_str());
     std::stringstream text;
     text << std::ifstream(err).rdbuf();
@@ -138,6 +138,11 @@ TEST_F(CliConventionsTest, CtrlCPrintsTheRowsFoundSoFarAndExitsWith130) {
     int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(outFd, 1);
     dup2(errFd, 2);
+    std::string emulator = testing::CliEmulator();
+    if (!emulator.empty()) {
+      execl(emulator.c_str(), emulator.c_str(), testing::CliPath().c_str(), "scan", root.c_str(),
+            nullptr);
+    }
     execl(testing::CliPath().c_str(), "klangzwilling-cli", "scan", root.c_str(), nullptr);
     _exit(127);
   }
