@@ -45,15 +45,8 @@ class WinFileSystem final : public FileSystem {
   // The platform's path limit, in characters, for a search path or a file path.
   static constexpr std::size_t kPathLimit = MAX_PATH;
 
- private:
-  // What a folder's volume is and how far its file ids can be trusted.
-  struct VolumeFacts {
-    std::uint64_t volume = 0;
-    bool wideIds = false;    // 128-bit ids (Windows 8 and later, where the file system has them)
-    bool trustedIds = true;  // the ids tell files apart; else they are reported as unknown
-  };
-  // The current entry of a listing, whichever form the system wrote it in.
-  struct Entry {
+  // A listing's current entry, whichever form the system wrote it in.
+  struct EntryFields {
     DWORD attributes = 0;
     DWORD reparseTag = 0;  // for a reparse point; 0 where the system gave none
     LONGLONG lastWrite = 0;
@@ -62,6 +55,14 @@ class WinFileSystem final : public FileSystem {
     std::uint64_t idHigh = 0;
     std::wstring_view name;
     DWORD next = 0;  // offset of the next entry in the batch, 0 for the last
+  };
+
+ private:
+  // What a folder's volume is and how far its file ids can be trusted.
+  struct VolumeFacts {
+    std::uint64_t volume = 0;
+    bool wideIds = false;    // 128-bit ids (Windows 8 and later, where the file system has them)
+    bool trustedIds = true;  // the ids tell files apart; else they are reported as unknown
   };
   // A folder listed batch by batch from an open handle: each entry comes with its file id,
   // which a FindFirstFileW listing does not give, and the folder is known by what the handle
@@ -72,7 +73,7 @@ class WinFileSystem final : public FileSystem {
     VolumeFacts facts;
     std::vector<LONGLONG> batch;  // entries as the system wrote them, 8-byte aligned
     const char* at = nullptr;     // the current entry, inside batch
-    Entry entry;
+    EntryFields entry;
     std::string name;
     std::wstring path;    // the folder, ending in '\\'
     bool failed = false;  // the last batch was refused with an error, not for want of entries

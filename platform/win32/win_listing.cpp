@@ -1,5 +1,7 @@
 #include <winternl.h>
 
+#include <type_traits>
+
 #include "platform/win32/extended_path.h"
 #include "platform/win32/file_ids.h"
 #include "platform/win32/wide_text.h"
@@ -38,37 +40,26 @@ std::optional<std::uint64_t> FolderIndex(HANDLE folder) {
   return static_cast<std::uint64_t>(index.QuadPart);
 }
 
-// An entry of a FileIdExtdDirectoryInfo batch (128-bit ids) or of a FileIdBothDirectoryInfo one,
-// which puts a reparse point's tag where the extended-attribute size would be.
+// The entry at `at` of a FileIdExtdDirectoryInfo batch (128-bit ids) or of a
+// FileIdBothDirectoryInfo one, which puts a reparse point's tag where the extended-attribute
+// size would be.
 template <class Info>
-void Read(const Info& info, std::uint64_t& low, std::uint64_t& high);
-template <>
-void Read(const FileIdExtdDirInfo& info, std::uint64_t& low, std::uint64_t& high) {
-  SplitFileId(info.FileId, low, high);
-}
-template <>
-void Read(const FILE_ID_BOTH_DIR_INFO& info, std::uint64_t& low, std::uint64_t& high) {
-  low = static_cast<std::uint64_t>(info.FileId.QuadPart);
-  high = 0;
-}
-DWORD TagOf(const FileIdExtdDirInfo& info) {
-  return info.ReparsePointTag;
-}
-DWORD TagOf(const FILE_ID_BOTH_DIR_INFO& info) {
-  return info.EaSize;
-}
-
-template <class Info>
-void Take(const char* at, DWORD& attributes, DWORD& tag, LONGLONG& lastWrite, LONGLONG& size,
-          std::uint64_t& low, std::uint64_t& high, std::wstring_view& name, DWORD& next) {
+void Read(const char* at, WinFileSystem::EntryFields& entry) {
   const auto& info = *reinterpret_cast<const Info*>(at);
-  attributes = info.FileAttributes;
-  tag = TagOf(info);
-  lastWrite = info.LastWriteTime.QuadPart;
-  size = info.EndOfFile.QuadPart;
-  Read(info, low, high);
-  name = std::wstring_view(info.FileName, info.FileNameLength / sizeof(WCHAR));
-  next = info.NextEntryOffset;
+  entry.attributes = info.FileAttributes;
+  entry.lastWrite = info.LastWriteTime.QuadPart;
+  entry.endOfFile = info.EndOfFile.QuadPart;
+  entry.name = std::wstring_view(info.FileName, info.FileNameLength / sizeof(WCHAR));
+  entry.next = info.NextEntryOffset;
+  if constexpr (std::is_same_v<Info, FileIdExtdDirInfo>) {
+    entry.reparseTag = info.ReparsePointTag;
+    SplitFileId(info.FileId, entry.idLow, entry.idHigh);
+  } else {
+    entry.reparseTag = info.EaSize;
+    entry.idLow = static_cast<std::uint64_t>(info.FileId.QuadPart);
+    entry.idHigh = 0;
+  }
+  if (!(entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT)) entry.reparseTag = 0;
 }
 
 }  // namespace
@@ -122,7 +113,7 @@ std::optional<WinFileSystem::VolumeFacts> WinFileSystem::InheritedFacts(
 // Wine shows a Unix mount point as a reparse point without a tag, as it shows a link to a
 // folder; a mount point below the search's root is a folder of the tree all the same.
 bool WinFileSystem::EntryLeadsElsewhere(const Listing& listing) const {
-  const Entry& entry = listing.entry;
+  const EntryFields& entry = listing.entry;
   if (!LeadsElsewhere(entry.attributes, entry.reparseTag)) return false;
   if (mountsBelowRoot_.empty() || !(entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
   std::wstring subfolder = listing.path;
@@ -207,16 +198,12 @@ bool WinFileSystem::ReadBatch(Listing& listing, bool wide) {
 }
 
 void WinFileSystem::TakeCurrent(Listing& listing) {
-  Entry& entry = listing.entry;
   if (listing.facts.wideIds) {
-    Take<FileIdExtdDirInfo>(listing.at, entry.attributes, entry.reparseTag, entry.lastWrite,
-                            entry.endOfFile, entry.idLow, entry.idHigh, entry.name, entry.next);
+    Read<FileIdExtdDirInfo>(listing.at, listing.entry);
   } else {
-    Take<FILE_ID_BOTH_DIR_INFO>(listing.at, entry.attributes, entry.reparseTag, entry.lastWrite,
-                                entry.endOfFile, entry.idLow, entry.idHigh, entry.name, entry.next);
+    Read<FILE_ID_BOTH_DIR_INFO>(listing.at, listing.entry);
   }
-  if (!(entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT)) entry.reparseTag = 0;
-  listing.name = Narrow(entry.name);
+  listing.name = Narrow(listing.entry.name);
 }
 
 bool WinFileSystem::NextEntry(std::int32_t depth) {
@@ -283,7 +270,7 @@ std::int64_t WinFileSystem::EntrySize(std::int32_t depth) {
 std::optional<FileIdentity> WinFileSystem::EntryIdentity(std::int32_t depth) {
   Listing* listing = At(depth);
   if (!listing || !listing->at) return std::nullopt;
-  const Entry& entry = listing->entry;
+  const EntryFields& entry = listing->entry;
   FileIdentity identity;
   identity.file = ObjectId{listing->folderId.volume, entry.idLow, entry.idHigh};
   if (!listing->facts.trustedIds) identity.file = ObjectId{listing->folderId.volume, 0, 0};
