@@ -110,7 +110,7 @@ int ScanMp3Frames(ByteSource& source, Mp3Info& info) {
   info.frequency = -1;
   info.frameCount = 0;
 
-  std::int32_t bitRate = -1;     // kbit/s; 0 once two headers disagreed
+  std::int32_t bitRate = -1;  // kbit/s; 0 once two headers disagreed
   // kbit/s of every header taken, for the average of a variable rate. Kept in 32 bits, where it
   // wraps only past 2^32 / 448 frames (a file far beyond any real one) instead of overflowing.
   std::uint32_t rateSum = 0;

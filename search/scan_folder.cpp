@@ -69,8 +69,8 @@ bool OpenUnvisited(Program& program, LinkGuard& links, const std::string& direct
   FileSystem& files = program.files;
   if (!files.OpenListing(depth, directory, "*.*")) return false;
   std::optional<ObjectId> opened = files.ListingFolder(depth);
-  bool otherFolder = opened && listedAs && opened->known() && listedAs->known() &&
-                     *listedAs != *opened;
+  bool otherFolder =
+      opened && listedAs && opened->known() && listedAs->known() && *listedAs != *opened;
   bool unwanted = opened && (otherFolder || !links.firstVisit(*opened));
   if (unwanted) files.CloseListing(depth);
   return !unwanted;
