@@ -34,7 +34,7 @@ std::optional<std::uint64_t> Number(std::string_view digits) {
 }
 
 bool IsPrefixFolder(std::string_view point, std::string_view folder) {
-  return folder.size() >= point.size() && folder.substr(0, point.size()) == point;
+  return folder.starts_with(point);
 }
 
 }  // namespace

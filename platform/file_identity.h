@@ -28,11 +28,6 @@ struct ObjectId {
   friend bool operator==(const ObjectId&, const ObjectId&) = default;
 };
 
-// True when both are known and the same: the one sure sign that two paths reach one object.
-inline bool SameObject(const ObjectId& a, const ObjectId& b) {
-  return a.known() && b.known() && a == b;
-}
-
 struct ObjectIdHash {
   std::size_t operator()(const ObjectId& id) const {
     return std::hash<std::uint64_t>{}((id.file ^ id.fileHigh) * 0x9E3779B97F4A7C15ull ^ id.volume);

@@ -30,10 +30,11 @@ void DropRepeatedFiles(Program& program) {
   program.foundFiles.rewind();
   while (program.foundFiles.advance()) {
     std::int32_t identity = program.foundFiles.current().identity;
-    // A file without a known id cannot be shown to be another's second path: it stays.
-    if (identity >= 0 && program.identities[static_cast<std::size_t>(identity)].file.known()) {
-      const FileIdentity& listed = program.identities[static_cast<std::size_t>(identity)];
-      collected.push_back(Collected{listed.file, listed.throughLink, position});
+    if (identity >= 0) {
+      FileIdentity listed = program.identities[static_cast<std::size_t>(identity)];
+      // A file without a known id cannot be shown to be another's second path: it stays.
+      if (listed.file.known())
+        collected.push_back(Collected{listed.file, listed.throughLink, position});
     }
     ++position;
   }

@@ -115,10 +115,16 @@ std::optional<WinFileSystem::VolumeFacts> WinFileSystem::InheritedFacts(
 bool WinFileSystem::EntryLeadsElsewhere(const Listing& listing) const {
   const EntryFields& entry = listing.entry;
   if (!LeadsElsewhere(entry.attributes, entry.reparseTag)) return false;
-  if (mountsBelowRoot_.empty() || !(entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  return !MountOfEntry(listing);
+}
+
+std::optional<std::uint64_t> WinFileSystem::MountOfEntry(const Listing& listing) const {
+  if (mountsBelowRoot_.empty() || !(listing.entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return std::nullopt;
+  }
   std::wstring subfolder = listing.path;
-  subfolder.append(entry.name).push_back(L'\\');
-  return !MountAt(subfolder);
+  subfolder.append(listing.entry.name).push_back(L'\\');
+  return MountAt(subfolder);
 }
 
 std::optional<std::uint64_t> WinFileSystem::MountAt(std::wstring_view folderPath) const {
@@ -275,11 +281,7 @@ std::optional<FileIdentity> WinFileSystem::EntryIdentity(std::int32_t depth) {
   identity.file = ObjectId{listing->folderId.volume, entry.idLow, entry.idHigh};
   if (!listing->facts.trustedIds) identity.file = ObjectId{listing->folderId.volume, 0, 0};
   // A mount point's entry is on the mounted volume (Wine gives it no number).
-  if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
-    std::wstring subfolder = listing->path;
-    subfolder.append(entry.name).push_back(L'\\');
-    if (std::optional<std::uint64_t> mount = MountAt(subfolder)) identity.file.volume = *mount;
-  }
+  if (std::optional<std::uint64_t> mount = MountOfEntry(*listing)) identity.file.volume = *mount;
   identity.folder = listing->folderId;
   identity.lastWrite = entry.lastWrite;
   identity.throughLink = EntryLeadsElsewhere(*listing);
