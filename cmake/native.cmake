@@ -1,7 +1,8 @@
 # Native (Linux) build: POSIX platform, CLI, unit tests, benchmarks.
 file(GLOB KZ_POSIX_SOURCES CONFIGURE_DEPENDS platform/posix/*.cpp)
 add_library(kz_posix STATIC ${KZ_POSIX_SOURCES})
-target_link_libraries(kz_posix PUBLIC kz_platform_seams)
+find_package(Threads REQUIRED)
+target_link_libraries(kz_posix PUBLIC kz_platform_seams Threads::Threads)
 
 file(GLOB KZ_CLI_SOURCES CONFIGURE_DEPENDS app/cli/*.cpp)
 if(KZ_CLI_SOURCES)

@@ -32,6 +32,13 @@ struct FolderEntry {
   bool isDirectory = false;
 };
 
+// Files of one folder whose sizes are asked for together.
+struct FolderFiles {
+  std::string_view directory;  // ends in the file system's separator
+  std::span<const std::string_view> names;
+  std::span<std::int64_t> sizes;  // one per name
+};
+
 // Everything the program asks of the file system. Paths are UTF-8; directory texts end in
 // Separator().
 class FileSystem {
@@ -84,6 +91,13 @@ class FileSystem {
     for (std::size_t at = 0; at < names.size() && at < sizes.size(); ++at) {
       path.assign(directory).append(names[at]);
       sizes[at] = FileSize(path);
+    }
+  }
+  // FileSizes of each folder's files. The answers do not depend on one another, so a file
+  // system may ask for several folders at once, on threads of its own.
+  virtual void FileSizesOfFolders(std::span<const FolderFiles> folders) {
+    for (const FolderFiles& folder : folders) {
+      FileSizes(folder.directory, folder.names, folder.sizes);
     }
   }
 

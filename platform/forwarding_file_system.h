@@ -52,6 +52,9 @@ class ForwardingFileSystem : public FileSystem {
                  std::span<std::int64_t> sizes) override {
     inner_.FileSizes(directory, names, sizes);
   }
+  void FileSizesOfFolders(std::span<const FolderFiles> folders) override {
+    inner_.FileSizesOfFolders(folders);
+  }
 
  protected:
   FileSystem& inner_;

@@ -11,33 +11,38 @@ namespace {
 
 // The size of every file to list, measured again now, not copied from the scan: a file gone
 // since then shows 1 KB. The files of a folder stand together in scan order, so each run of them
-// is asked for relative to its folder, opened once.
+// is asked for as one folder's files, and the file system may ask for many folders at once.
 std::vector<std::int64_t> MeasureListed(RecordList& found, const std::vector<bool>& listed,
                                         std::int32_t listedCount, FileSystem& files) {
-  std::vector<std::int64_t> sizes(static_cast<std::size_t>(listedCount));
-  std::vector<std::string_view> run;
+  auto count = static_cast<std::size_t>(listedCount);
+  std::vector<std::int64_t> sizes(count);
+  std::vector<std::string_view> names;
+  names.reserve(count);  // the folders' spans point into it
+  std::vector<FolderFiles> folders;
   SharedText runFolder;
-  std::size_t measured = 0;
-  auto measureRun = [&] {
-    if (run.empty()) return;
-    files.FileSizes(runFolder.view(), run,
-                    std::span<std::int64_t>(sizes.data() + measured, run.size()));
-    measured += run.size();
-    run.clear();
+  std::size_t runStart = 0;
+  auto endRun = [&] {
+    if (names.size() == runStart) return;
+    std::size_t length = names.size() - runStart;
+    folders.push_back(FolderFiles{
+        runFolder.view(), std::span<const std::string_view>(names).subspan(runStart, length),
+        std::span<std::int64_t>(sizes).subspan(runStart, length)});
+    runStart = names.size();
   };
   std::size_t at = 0;
   found.rewind();
   while (found.advance()) {
     if (!listed[at++]) continue;
     const FileRecord& file = found.current();
-    if (!run.empty() && !file.directory.SharesTextWith(runFolder) &&
+    if (names.size() != runStart && !file.directory.SharesTextWith(runFolder) &&
         file.directory.view() != runFolder.view()) {
-      measureRun();
+      endRun();
     }
-    if (run.empty()) runFolder = file.directory;
-    run.push_back(file.name.view());
+    if (names.size() == runStart) runFolder = file.directory;
+    names.push_back(file.name.view());
   }
-  measureRun();
+  endRun();
+  files.FileSizesOfFolders(folders);
   return sizes;
 }
 

@@ -36,6 +36,7 @@ class PosixFileSystem final : public FileSystem {
   std::int64_t FileSize(std::string_view path) override;
   void FileSizes(std::string_view directory, std::span<const std::string_view> names,
                  std::span<std::int64_t> sizes) override;
+  void FileSizesOfFolders(std::span<const FolderFiles> folders) override;
   std::optional<std::int64_t> CreationTime(std::string_view path) override;
   bool RemoveFile(std::string_view directory, std::string_view name,
                   const FileIdentity& expected) override;

@@ -34,6 +34,7 @@ class WinFileSystem final : public FileSystem {
   void CloseListing(std::int32_t depth) override;
   std::optional<std::string> FolderIdentity(std::string_view directory) override;
   std::int64_t FileSize(std::string_view path) override;
+  void FileSizesOfFolders(std::span<const FolderFiles> folders) override;
   std::optional<std::int64_t> CreationTime(std::string_view path) override;
   bool RemoveFile(std::string_view directory, std::string_view name,
                   const FileIdentity& expected) override;
