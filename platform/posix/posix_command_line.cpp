@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <thread>
 
 #include "platform/command_line.h"
 #include "platform/posix/posix_clock.h"
@@ -22,7 +23,8 @@ extern "C" void NoteInterrupt(int) {
 }  // namespace
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem() {
-  return std::make_unique<PosixFileSystem>();
+  // No window waits on the command line: the detection may ask on every core.
+  return std::make_unique<PosixFileSystem>(std::thread::hardware_concurrency());
 }
 
 std::unique_ptr<Clock> MakeSystemClock() {

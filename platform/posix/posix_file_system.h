@@ -15,7 +15,10 @@ namespace kz {
 // The file system of a POSIX machine, for the native build and the CLI. Paths use '/'.
 class PosixFileSystem final : public FileSystem {
  public:
-  PosixFileSystem() = default;
+  // `measuringThreads` above 1 lets FileSizesOfFolders ask on that many threads; the window's
+  // program keeps to its one thread.
+  explicit PosixFileSystem(std::size_t measuringThreads = 1)
+      : measuringThreads_(measuringThreads) {}
   PosixFileSystem(const PosixFileSystem&) = delete;
   PosixFileSystem& operator=(const PosixFileSystem&) = delete;
   ~PosixFileSystem() override = default;
@@ -63,6 +66,7 @@ class PosixFileSystem final : public FileSystem {
   const struct stat* EntryStat(Listing& listing);
 
   std::vector<Listing> listings_;
+  std::size_t measuringThreads_;
 };
 
 }  // namespace kz

@@ -10,7 +10,7 @@ namespace kz {
 // Each question waits on the kernel's lookup of one name, and the lookups of different folders
 // do not wait on one another: spread over the cores, they take that much less time.
 void PosixFileSystem::FileSizesOfFolders(std::span<const FolderFiles> folders) {
-  std::vector<std::size_t> bounds = MeasuringParts(folders, std::thread::hardware_concurrency());
+  std::vector<std::size_t> bounds = MeasuringParts(folders, measuringThreads_);
   auto measure = [this, folders](std::size_t from, std::size_t to) {
     for (const FolderFiles& folder : folders.subspan(from, to - from)) {
       FileSizes(folder.directory, folder.names, folder.sizes);

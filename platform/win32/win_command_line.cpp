@@ -27,7 +27,8 @@ BOOL WINAPI OnConsoleControl(DWORD kind) {
 }  // namespace
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem() {
-  return std::make_unique<WinFileSystem>();
+  // No window waits on the command line: the detection may ask on every core.
+  return std::make_unique<WinFileSystem>(GetActiveProcessorCount(ALL_PROCESSOR_GROUPS));
 }
 
 std::unique_ptr<Clock> MakeSystemClock() {

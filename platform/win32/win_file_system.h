@@ -15,7 +15,9 @@ namespace kz {
 // The Windows file system through the W functions; paths are UTF-8 at the seam and use '\'.
 class WinFileSystem final : public FileSystem {
  public:
-  WinFileSystem() = default;
+  // `measuringThreads` above 1 lets FileSizesOfFolders ask on that many threads; the window's
+  // program keeps to its one thread.
+  explicit WinFileSystem(std::size_t measuringThreads = 1) : measuringThreads_(measuringThreads) {}
   WinFileSystem(const WinFileSystem&) = delete;
   WinFileSystem& operator=(const WinFileSystem&) = delete;
   ~WinFileSystem() override = default;
@@ -103,6 +105,7 @@ class WinFileSystem final : public FileSystem {
   std::wstring rootPath_;  // the search's root, ending in '\\'
   std::unordered_map<std::wstring, std::uint64_t> mountsBelowRoot_;  // by path below the root
   std::vector<Listing> listings_;
+  std::size_t measuringThreads_;
 };
 
 }  // namespace kz

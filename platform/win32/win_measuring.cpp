@@ -26,17 +26,12 @@ struct MeasuringPart {
   }
 };
 
-std::size_t Cores() {
-  DWORD cores = GetActiveProcessorCount(ALL_PROCESSOR_GROUPS);
-  return cores == 0 ? 1 : cores;
-}
-
 }  // namespace
 
 // Each question waits on the system's lookup of one path, and those of different folders do
 // not wait on one another: spread over the cores, they take that much less time.
 void WinFileSystem::FileSizesOfFolders(std::span<const FolderFiles> folders) {
-  std::vector<std::size_t> bounds = MeasuringParts(folders, Cores());
+  std::vector<std::size_t> bounds = MeasuringParts(folders, measuringThreads_);
   std::vector<MeasuringPart> parts;
   parts.reserve(bounds.size() - 1);  // the threads hold pointers into it
   for (std::size_t part = 0; part + 1 < bounds.size(); ++part) {

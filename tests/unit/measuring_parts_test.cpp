@@ -78,7 +78,7 @@ TEST(FileSizesOfFolders, AskedOnSeveralThreadsEachSizeIsWhatItsPathGives) {
   }
   ASSERT_GT(MeasuringParts(asked.folders, 2).size(), 2u);  // really spread, where cores allow
 
-  PosixFileSystem files;
+  PosixFileSystem files(2);
   files.FileSizesOfFolders(asked.folders);
   for (std::size_t at = 0; at < texts.size(); ++at) {
     std::size_t folder = at / kPerFolder, file = at % kPerFolder;
