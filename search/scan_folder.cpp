@@ -127,7 +127,6 @@ ScanEnd ScanFolder(Program& program, LinkGuard& links, const std::string& direct
 
     std::int32_t kind = files.EntryKind(depth);
     std::string_view name = files.EntryName(depth);
-    bool recursive = ui.ControlState(id::kRecursiveCheck) == 1;
     if (NameHoldsSeparator(name, files.Separator())) continue;
     if (kind == 1) {
       if (!HasExtension(name, extension)) continue;
@@ -135,7 +134,8 @@ ScanEnd ScanFolder(Program& program, LinkGuard& links, const std::string& direct
       Collect(program, depth, directoryText, name, path);
       continue;
     }
-    if (IsDotEntry(name) || !recursive) continue;
+    // Read at each folder entry, the only ones it decides on; the box is disabled meanwhile.
+    if (IsDotEntry(name) || ui.ControlState(id::kRecursiveCheck) != 1) continue;
     std::string subdirectory = directory;
     subdirectory.append(name).push_back(files.Separator());
     bool isLink = files.EntryIsLink(depth);
