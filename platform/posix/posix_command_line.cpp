@@ -23,7 +23,7 @@ extern "C" void NoteInterrupt(int) {
 }  // namespace
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem() {
-  // No window waits on the command line: the detection may ask on every core.
+  // The detection may ask on every core.
   return std::make_unique<PosixFileSystem>(std::thread::hardware_concurrency());
 }
 

@@ -15,8 +15,8 @@ namespace kz {
 // The file system of a POSIX machine, for the native build and the CLI. Paths use '/'.
 class PosixFileSystem final : public FileSystem {
  public:
-  // `measuringThreads` above 1 lets FileSizesOfFolders ask on that many threads; the window's
-  // program keeps to its one thread.
+  // `measuringThreads` above 1 lets FileSizesOfFolders ask on that many threads (the command
+  // line's choice: no window waits on it).
   explicit PosixFileSystem(std::size_t measuringThreads = 1)
       : measuringThreads_(measuringThreads) {}
   PosixFileSystem(const PosixFileSystem&) = delete;

@@ -27,8 +27,7 @@ BOOL WINAPI OnConsoleControl(DWORD kind) {
 }  // namespace
 
 std::unique_ptr<FileSystem> MakeSystemFileSystem() {
-  // No window waits on the command line: the detection may ask on every core.
-  return std::make_unique<WinFileSystem>(GetActiveProcessorCount(ALL_PROCESSOR_GROUPS));
+  return std::make_unique<WinFileSystem>();
 }
 
 std::unique_ptr<Clock> MakeSystemClock() {

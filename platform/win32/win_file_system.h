@@ -15,9 +15,7 @@ namespace kz {
 // The Windows file system through the W functions; paths are UTF-8 at the seam and use '\'.
 class WinFileSystem final : public FileSystem {
  public:
-  // `measuringThreads` above 1 lets FileSizesOfFolders ask on that many threads; the window's
-  // program keeps to its one thread.
-  explicit WinFileSystem(std::size_t measuringThreads = 1) : measuringThreads_(measuringThreads) {}
+  WinFileSystem() = default;
   WinFileSystem(const WinFileSystem&) = delete;
   WinFileSystem& operator=(const WinFileSystem&) = delete;
   ~WinFileSystem() override = default;
@@ -36,7 +34,6 @@ class WinFileSystem final : public FileSystem {
   void CloseListing(std::int32_t depth) override;
   std::optional<std::string> FolderIdentity(std::string_view directory) override;
   std::int64_t FileSize(std::string_view path) override;
-  void FileSizesOfFolders(std::span<const FolderFiles> folders) override;
   std::optional<std::int64_t> CreationTime(std::string_view path) override;
   bool RemoveFile(std::string_view directory, std::string_view name,
                   const FileIdentity& expected) override;
@@ -105,7 +102,6 @@ class WinFileSystem final : public FileSystem {
   std::wstring rootPath_;  // the search's root, ending in '\\'
   std::unordered_map<std::wstring, std::uint64_t> mountsBelowRoot_;  // by path below the root
   std::vector<Listing> listings_;
-  std::size_t measuringThreads_;
 };
 
 }  // namespace kz

@@ -18,14 +18,6 @@ struct KernelHandlePolicy {
 };
 using UniqueFile = UniqueHandle<KernelHandlePolicy>;
 
-// Threads from CreateThread, which fails with null (not INVALID_HANDLE_VALUE).
-struct ThreadHandlePolicy {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle handle) noexcept { CloseHandle(handle); }
-};
-using UniqueThread = UniqueHandle<ThreadHandlePolicy>;
-
 // FindFirstFileW's search handles: INVALID_HANDLE_VALUE on failure, and FindClose, not
 // CloseHandle.
 struct FindHandlePolicy {

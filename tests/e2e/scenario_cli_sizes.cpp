@@ -1,6 +1,5 @@
 // The command line on a tree of many namesakes, each of its own size: every row shows the size
-// of its own file, however the sizes were asked for (the command line asks on several threads
-// when it has thousands of namesakes).
+// of its own file, though the detection asks for thousands of them folder by folder.
 
 #include <windows.h>
 
