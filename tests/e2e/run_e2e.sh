@@ -35,10 +35,6 @@ prepare_fixtures() {
   # A copy of its own for ticks-by-input, which counts the files of each name: the other
   # scenarios delete some in big.
   cp -r "$root/big" "$root/viele"
-  # 9,000 namesakes, each file of a size of its own (sparse, so they take no room).
-  perl -e 'for $d (0 .. 99) { $dir = sprintf("%s/groessen/d%02d", $ARGV[0], $d);
-    mkdir "$ARGV[0]/groessen"; mkdir $dir or die;
-    for $f (0 .. 89) { open(F, ">", "$dir/n$f.mp3") or die; truncate(F, (($d * 97 + $f * 13) % 5000) * 1024 + 100); close F } }' "$root"
 }
 # Trees a Windows program cannot make: Unix links, hard links, names with a line feed or a
 # backslash, a folder "d.", an immutable file.
