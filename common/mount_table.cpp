@@ -64,23 +64,63 @@ std::vector<Mount> ParseMountInfo(std::string_view text) {
   return mounts;
 }
 
-void MountTable::Add(std::string point, std::uint64_t device) {
+void MountTable::Add(std::string unixPoint, std::string shownPoint, std::uint64_t device) {
   auto same = std::find_if(mounts_.begin(), mounts_.end(),
-                           [&](const Mount& mount) { return mount.point == point; });
+                           [&](const Entry& mount) { return mount.unixPoint == unixPoint; });
   if (same != mounts_.end()) {
+    same->shownPoint = std::move(shownPoint);
     same->device = device;
     return;
   }
-  mounts_.push_back(Mount{std::move(point), device});
+  mounts_.push_back(Entry{std::move(unixPoint), std::move(shownPoint), device});
+}
+
+const MountTable::Entry* MountTable::HoldingUnix(std::string_view unixFolder) const {
+  const Entry* deepest = nullptr;
+  for (const Entry& mount : mounts_) {
+    if (IsPrefixFolder(mount.unixPoint, unixFolder) &&
+        (!deepest || mount.unixPoint.size() > deepest->unixPoint.size())) {
+      deepest = &mount;
+    }
+  }
+  return deepest;
+}
+
+std::optional<std::string> MountTable::DriveRootOf(std::string_view folder) const {
+  std::size_t rootEnd = folder.find('\\');
+  if (rootEnd == std::string_view::npos) return std::nullopt;
+  std::string_view driveRoot = folder.substr(0, rootEnd + 1);
+  for (const Entry& mount : mounts_) {
+    if (mount.shownPoint.size() <= driveRoot.size() ||
+        !IsPrefixFolder(driveRoot, mount.shownPoint)) {
+      continue;
+    }
+    // As many folders off the end of the real path as the shown path names below the root.
+    auto below = static_cast<std::size_t>(
+        std::count(mount.shownPoint.begin() + static_cast<std::ptrdiff_t>(driveRoot.size()),
+                   mount.shownPoint.end(), '\\'));
+    std::string unixRoot = mount.unixPoint;
+    for (; below > 0 && unixRoot.size() > 1; --below) {
+      unixRoot.pop_back();
+      unixRoot.erase(unixRoot.rfind('/') + 1);
+    }
+    if (below == 0) return unixRoot;
+  }
+  return std::nullopt;
 }
 
 std::optional<std::uint64_t> MountTable::DeviceOf(std::string_view folder) const {
-  const Mount* deepest = nullptr;
-  for (const Mount& mount : mounts_) {
-    if (IsPrefixFolder(mount.point, folder) &&
-        (!deepest || mount.point.size() > deepest->point.size())) {
+  const Entry* deepest = nullptr;
+  for (const Entry& mount : mounts_) {
+    if (!mount.shownPoint.empty() && IsPrefixFolder(mount.shownPoint, folder) &&
+        (!deepest || mount.shownPoint.size() > deepest->shownPoint.size())) {
       deepest = &mount;
     }
+  }
+  if (!deepest) {
+    // No mount point between the drive root and the folder: it lies on the root's mount.
+    std::optional<std::string> driveRoot = DriveRootOf(folder);
+    if (driveRoot) deepest = HoldingUnix(*driveRoot);
   }
   if (!deepest) return std::nullopt;
   return deepest->device;
@@ -88,9 +128,9 @@ std::optional<std::uint64_t> MountTable::DeviceOf(std::string_view folder) const
 
 std::vector<Mount> MountTable::Below(std::string_view root) const {
   std::vector<Mount> below;
-  for (const Mount& mount : mounts_) {
-    if (mount.point.size() > root.size() && IsPrefixFolder(root, mount.point)) {
-      below.push_back(Mount{mount.point.substr(root.size()), mount.device});
+  for (const Entry& mount : mounts_) {
+    if (mount.shownPoint.size() > root.size() && IsPrefixFolder(root, mount.shownPoint)) {
+      below.push_back(Mount{mount.shownPoint.substr(root.size()), mount.device});
     }
   }
   return below;

@@ -67,9 +67,12 @@ bool WineMounts::Load() {
   std::wstring tablePath = DosName("/proc/self/mountinfo");
   if (tablePath.empty()) return false;
   for (Mount& mount : ParseMountInfo(ReadWholeFile(tablePath))) {
-    // A mount point that no drive reaches cannot hold a folder a search is given.
-    std::string point = FolderText(DosName(mount.point.c_str()));
-    if (!point.empty() && !point.starts_with("\\\\?\\")) table_.Add(point, mount.device);
+    // A mount point that no drive reaches is no folder of a search, but it may hold a drive.
+    std::string shown = FolderText(DosName(mount.point.c_str()));
+    if (shown.starts_with("\\\\?\\")) shown.clear();
+    std::string point = std::move(mount.point);
+    if (point.empty() || point.back() != '/') point.push_back('/');
+    table_.Add(std::move(point), std::move(shown), mount.device);
   }
   return loaded();
 }

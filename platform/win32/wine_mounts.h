@@ -29,8 +29,9 @@ class WineMounts {
   // drive letter and link that leads to the folder's Unix path, ending in '\'. Empty when the
   // path has no Unix name.
   static std::string CanonicalPath(std::wstring_view folder);
-  // The volume of a folder at `canonical` (from CanonicalPath): its mount's device, as a number
-  // no volume serial has.
+  // The volume of a folder at `canonical` (from CanonicalPath): the device of the mount it lies
+  // on, as a number no volume serial has. A search's root gets its mount's too, so that a bind
+  // mount below it, the same file system seen again, carries the same volume as the root.
   std::optional<std::uint64_t> VolumeOf(std::string_view canonical) const;
   // The mount points below a folder, relative to it, with their volumes.
   std::vector<Mount> Below(std::string_view canonical) const;

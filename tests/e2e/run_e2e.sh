@@ -82,12 +82,14 @@ prepare_hostile() {
     cp "$other" "$root/h-devices/b/$name.mp3"
   done
   prepare_mounts "$root/h-mounts" "$tone"
+  prepare_bind "$root/h-bind" "$tone"
 }
-# Three tmpfs mounts inside one folder, whose roots all have the inode number 1. Mounting needs
-# root; elsewhere the scenario says it was skipped (no mounted.txt).
+# Three tmpfs mounts inside one folder, whose roots all have the inode number 1, and a bind
+# mount of a folder beside them (the same folder seen twice: its file is its own namesake by
+# path). Mounting needs root; elsewhere the scenario says it was skipped (no mounted.txt).
 prepare_mounts() {
   local root=$1 tone=$2 mount
-  mkdir -p "$root/m1" "$root/m2" "$root/m3" "$root/plain"
+  mkdir -p "$root/m1" "$root/m2" "$root/m3" "$root/plain" "$root/bind/a" "$root/bind/b"
   for mount in m1 m2 m3; do
     if ! mount -t tmpfs -o size=4m kz-e2e "$root/$mount" 2>/dev/null; then
       echo "e2e: mounting a tmpfs was refused; the mounts scenario is skipped" >&2
@@ -100,11 +102,26 @@ prepare_mounts() {
   cp "$tone" "$root/m2/sub/mnt.mp3"
   cp "$tone" "$root/m3/deep/er/one.mp3"
   cp "$tone" "$root/plain/one.mp3"
+  cp "$tone" "$root/bind/a/bm.mp3"
+  mount --bind "$root/bind/a" "$root/bind/b" 2>/dev/null || {
+    unmount_all "$root"
+    return 0
+  }
   : >"$root/mounted.txt"
+}
+# The only copy of a song and a bind mount of its folder beside it.
+prepare_bind() {
+  local root=$1 tone=$2
+  mkdir -p "$root/a" "$root/b"
+  cp "$tone" "$root/a/bm.mp3"
+  mount --bind "$root/a" "$root/b" 2>/dev/null && : >"$root/mounted.txt"
+  return 0
 }
 unmount_all() {
   local mount
-  for mount in "$1"/m*; do mountpoint -q "$mount" 2>/dev/null && umount "$mount"; done
+  for mount in "$1"/m* "$1"/bind/b "$1"/b; do
+    mountpoint -q "$mount" 2>/dev/null && umount "$mount"
+  done
   return 0
 }
 if [ -z "${KZ_E2E_INSIDE:-}" ]; then
@@ -155,7 +172,7 @@ if [ ${#plain[@]} -eq 0 ]; then
 fi
 work=$(mktemp -d /tmp/kz-e2e.XXXXXX)
 trap 'chattr -i "$work/h-immutable/a/fest.mp3" 2>/dev/null; wineserver -k 2>/dev/null
-  unmount_all "$work/h-mounts"; rm -rf "$work"; rm -f "$WINEPREFIX/dosdevices/m:"' EXIT
+  unmount_all "$work/h-mounts"; unmount_all "$work/h-bind"; rm -rf "$work"; rm -f "$WINEPREFIX/dosdevices/m:"' EXIT
 # The prepared music trees appear as drive M: in the folder tree.
 ln -sfn "$work" "$WINEPREFIX/dosdevices/m:"
 prepare_fixtures "$work"

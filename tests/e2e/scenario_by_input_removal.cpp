@@ -110,6 +110,9 @@ void Hostile(const Options& options, Checker& check) {
   check.Equal(SearchByInput(app, options, "h-loop"), 0, "a folder reached by loops: no rows");
   check.Equal(StatusMessage(app), none, "loop outcome");
   check.Equal(SearchByInput(app, options, "h-links"), 0, "file link and hard link: no rows");
+  if (Exists(options.work + L"\\h-bind\\mounted.txt")) {
+    check.Equal(SearchByInput(app, options, "h-bind"), 0, "a folder and its bind mount: no rows");
+  }
 
   // A file link to the only copy outside the tree and a real namesake: only the namesake goes.
   check.Equal(TickBothAndRemove(app, options, "h-linkrow", check), Deleted(1), "link: outcome");

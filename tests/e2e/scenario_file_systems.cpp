@@ -83,6 +83,8 @@ void Mounts(const Options& options, Checker& check) {
                                      {"plain", "one.mp3"}}) {
     check.Check(RowOf(app, folder, name) >= 0, std::string("a row for ") + folder + "\\" + name);
   }
+  check.Check(RowOf(app, "bind\\a", "bm.mp3") < 0 && RowOf(app, "bind\\b", "bm.mp3") < 0,
+              "a file seen twice through a bind mount is no namesake of itself");
   CliResult cli = RunCli(options, L"scan " + options.workDrive + L"\\h-mounts\\");
   check.Equal(static_cast<long long>(SplitLines(cli.out).size()), 4, "the CLI lists them too");
   Tick(app, RowOf(app, "m1\\sub", "mnt.mp3"));
