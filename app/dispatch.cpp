@@ -12,8 +12,7 @@ namespace kz {
 Outcome DispatchMenuEvent(Program& program, std::int32_t itemId) {
   switch (itemId) {
     case id::kRemoveItem:
-      RemoveTickedFiles(program);
-      return Outcome::kContinue;
+      return RemoveTickedFiles(program);
     case id::kPropertiesItem:
       return ShowProperties(program);
     case id::kTickAllButLargestItem:

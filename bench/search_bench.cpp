@@ -52,6 +52,7 @@ class RowCountingUi final : public Ui {
   void ClosePropertiesWindow() override {}
   std::int32_t AskYesNo(std::string_view, std::string_view) override { return 7; }
   void SetPlaybackWakeups(bool) override {}
+  void DropInput(bool, int) override {}
 
   std::int32_t rows = 0;
   std::uint64_t rowsHash = 14695981039346656037u;  // FNV-1a over every row, in list order
@@ -77,8 +78,8 @@ class SizeOnlyFiles final : public FileSystem {
   std::optional<std::int64_t> CreationTime(std::string_view) override { return std::nullopt; }
   std::optional<FileIdentity> EntryIdentity(std::int32_t) override { return std::nullopt; }
   std::optional<ObjectId> ListingFolder(std::int32_t) override { return std::nullopt; }
-  bool RemoveFile(std::string_view, std::string_view, const FileIdentity&) override {
-    return false;
+  std::unique_ptr<ListedFolder> OpenListedFolder(std::string_view, const ObjectId&) override {
+    return nullptr;
   }
   std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view) override { return nullptr; }
   bool ListFolder(std::string_view, std::vector<FolderEntry>&) override { return false; }

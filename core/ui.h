@@ -88,6 +88,11 @@ class Ui {
   // While on, the event service delivers a wake-up at least four times a second, so that the
   // playback display follows a playing file when no input arrives.
   virtual void SetPlaybackWakeups(bool on) = 0;
+
+  // While a long task runs between events (deleting many files): the keys and clicks of the
+  // user are dropped before any control sees them, but for clicks on the control `kept` (-1:
+  // none), a close request and the window's own painting and moving.
+  virtual void DropInput(bool dropped, int kept) = 0;
 };
 
 }  // namespace kz

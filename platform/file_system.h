@@ -39,6 +39,25 @@ struct FolderFiles {
   std::span<std::int64_t> sizes;  // one per name
 };
 
+// A folder that a search listed, opened and checked once for the acts on many of its files: the
+// folder, the file and its last write must still be as the search recorded them, and each file
+// is opened itself, never through a link. The open folder is what every file is judged against,
+// so a folder replaced or renamed meanwhile cannot send an act elsewhere.
+class ListedFolder {
+ public:
+  virtual ~ListedFolder() = default;
+  // Deletes for good the file `name` of this folder, but only while it is still the file the
+  // identity describes: the entry is no link, and file and last write match. The check and the
+  // delete act on the same open file, and the delete counts only when afterwards the name no
+  // longer leads to that file. True when it is gone.
+  virtual bool RemoveFile(std::string_view name, const FileIdentity& expected) = 0;
+  // Opens the file `name` of this folder for reading after the same checks: others may read but
+  // not write it meanwhile. Null when it is no longer the file the identity describes, is empty,
+  // or cannot be opened.
+  virtual std::unique_ptr<ReadOnlyFile> OpenFile(std::string_view name,
+                                                 const FileIdentity& expected) = 0;
+};
+
 // Everything the program asks of the file system. Paths are UTF-8; directory texts end in
 // Separator().
 class FileSystem {
@@ -110,12 +129,16 @@ class FileSystem {
   // could block or never end).
   virtual std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view path) = 0;
 
-  // Deletes for good the file `name` in `directory`, but only while it is still the file the
-  // identity describes: the folder is the listed one, the entry is no link, and file and last
-  // write match. The check and the delete act on the same open folder or file, and the delete
-  // counts only when afterwards the name no longer leads to that file. True when it is gone.
-  virtual bool RemoveFile(std::string_view directory, std::string_view name,
-                          const FileIdentity& expected) = 0;
+  // Opens `directory` for the checked acts on its listed files, while it is still the folder
+  // the search listed as `expected` (same volume and id): null when it vanished, was replaced or
+  // is reached through a replaced link, or cannot be opened.
+  virtual std::unique_ptr<ListedFolder> OpenListedFolder(std::string_view directory,
+                                                         const ObjectId& expected) = 0;
+  // The checked delete of one listed file (ListedFolder::RemoveFile), its folder opened for it.
+  bool RemoveFile(std::string_view directory, std::string_view name, const FileIdentity& expected) {
+    std::unique_ptr<ListedFolder> folder = OpenListedFolder(directory, expected.folder);
+    return folder && folder->RemoveFile(name, expected);
+  }
 
   // The entries of a folder (all of them, "." and ".." left out). False, with no entries, when it
   // cannot be listed or its listing breaks off with an error.

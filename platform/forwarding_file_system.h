@@ -39,9 +39,9 @@ class ForwardingFileSystem : public FileSystem {
   std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view path) override {
     return inner_.OpenReadOnly(path);
   }
-  bool RemoveFile(std::string_view directory, std::string_view name,
-                  const FileIdentity& expected) override {
-    return inner_.RemoveFile(directory, name, expected);
+  std::unique_ptr<ListedFolder> OpenListedFolder(std::string_view directory,
+                                                 const ObjectId& expected) override {
+    return inner_.OpenListedFolder(directory, expected);
   }
   bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override {
     return inner_.ListFolder(directory, entries);

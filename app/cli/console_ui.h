@@ -55,6 +55,7 @@ class ConsoleUi final : public Ui {
   void ClosePropertiesWindow() override {}
   std::int32_t AskYesNo(std::string_view, std::string_view) override { return 7; }
   void SetPlaybackWakeups(bool) override {}
+  void DropInput(bool, int) override {}
 
  private:
   void DrawProgress(std::string_view text);

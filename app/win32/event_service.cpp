@@ -32,6 +32,15 @@ void EventService::QueueWindowEvent(std::int32_t code, int windowId) {
   queue_.push_back({code, windowId});
 }
 
+bool EventService::IsDroppedInput(const MSG& message) const {
+  if (!inputDropped_) return false;
+  bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST &&
+             message.message != WM_SYSKEYDOWN && message.message != WM_SYSKEYUP &&
+             message.message != WM_SYSCHAR;
+  bool mouse = message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST;
+  return key || (mouse && (!keptWindow_ || message.hwnd != keptWindow_));
+}
+
 std::int32_t EventService::Next(bool blocking) {
   type_ = control_event::kNone;
   // Cleared before the platform is asked, so that a report made while it delivers sent messages
@@ -44,14 +53,16 @@ std::int32_t EventService::Next(bool blocking) {
     return next.code;
   }
   MSG message{};
-  if (blocking) {
-    BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) return event::kClose;  // WM_QUIT or a broken queue: nothing more will come
-  } else if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    return event::kNone;
-  } else if (message.message == WM_QUIT) {
-    return event::kClose;
-  }
+  do {
+    if (blocking) {
+      BOOL got = GetMessageW(&message, nullptr, 0, 0);
+      if (got <= 0) return event::kClose;  // WM_QUIT or a broken queue: nothing more will come
+    } else if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      return event::kNone;
+    } else if (message.message == WM_QUIT) {
+      return event::kClose;
+    }
+  } while (IsDroppedInput(message));
   bool forAcceleratorWindow = acceleratorWindow_ && (message.hwnd == acceleratorWindow_ ||
                                                      IsChild(acceleratorWindow_, message.hwnd));
   if (!forAcceleratorWindow ||

@@ -27,6 +27,14 @@ class EventService {
   // A window event such as a close request; not queued when it equals the last entry.
   void QueueWindowEvent(std::int32_t code, int windowId);
 
+  // While dropped, keyboard and mouse input is taken from the queue and thrown away, except
+  // clicks on `kept` and the keys of the system (Alt+F4), and the frame's own mouse messages
+  // (its close box): what a long task between events lets through.
+  void DropInput(bool dropped, HWND kept) {
+    inputDropped_ = dropped;
+    keptWindow_ = kept;
+  }
+
   // Tab and Shift+Tab move the focus within this window.
   void SetAcceleratorWindow(HWND window) { acceleratorWindow_ = window; }
 
@@ -46,7 +54,11 @@ class EventService {
   std::int32_t type_ = -1;
   bool controlRecorded_ = false;
   bool menuRecorded_ = false;
+  bool IsDroppedInput(const MSG& message) const;
+
   HACCEL accelerators_ = nullptr;
+  bool inputDropped_ = false;
+  HWND keptWindow_ = nullptr;
   HWND acceleratorWindow_ = nullptr;
 };
 

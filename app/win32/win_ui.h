@@ -52,6 +52,9 @@ class WinUi final : public Ui {
   void ClosePropertiesWindow() override;
   std::int32_t AskYesNo(std::string_view caption, std::string_view text) override;
   void SetPlaybackWakeups(bool on) override;
+  void DropInput(bool dropped, int kept) override {
+    events_.DropInput(dropped, dropped && kept >= 0 ? Control(kept) : nullptr);
+  }
 
  private:
   HWND Control(int id) const;

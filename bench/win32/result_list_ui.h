@@ -65,6 +65,7 @@ class ResultListUi final : public Ui {
   void ClosePropertiesWindow() override {}
   std::int32_t AskYesNo(std::string_view, std::string_view) override { return 7; }
   void SetPlaybackWakeups(bool) override {}
+  void DropInput(bool, int) override {}
 
  private:
   static bool Is(int id) { return id == id::kResultList; }

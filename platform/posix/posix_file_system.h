@@ -41,8 +41,8 @@ class PosixFileSystem final : public FileSystem {
                  std::span<std::int64_t> sizes) override;
   void FileSizesOfFolders(std::span<const FolderFiles> folders) override;
   std::optional<std::int64_t> CreationTime(std::string_view path) override;
-  bool RemoveFile(std::string_view directory, std::string_view name,
-                  const FileIdentity& expected) override;
+  std::unique_ptr<ListedFolder> OpenListedFolder(std::string_view directory,
+                                                 const ObjectId& expected) override;
   std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view path) override;
   bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override;
   bool HasSubfolder(std::string_view directory) override;

@@ -57,46 +57,4 @@ std::optional<std::int64_t> PosixFileSystem::CreationTime(std::string_view path)
   return static_cast<std::int64_t>(info.stx_mtime.tv_sec);
 }
 
-namespace {
-
-ObjectId IdOf(const struct stat& info) {
-  return ObjectId{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
-}
-
-std::int64_t LastWriteOf(const struct stat& info) {
-  return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-}
-
-}  // namespace
-
-bool PosixFileSystem::RemoveFile(std::string_view directory, std::string_view name,
-                                 const FileIdentity& expected) {
-  std::string entry(name);
-  if (entry.empty() || entry.find('/') != std::string::npos || entry == "." || entry == "..") {
-    return false;
-  }
-  // Everything below works on this one open folder, so no link or rename along the path can
-  // send the delete elsewhere once the folder has been checked.
-  UniqueDescriptor folder(open(std::string(directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!folder) return false;
-  struct stat folderInfo {};
-  if (fstat(folder.get(), &folderInfo) != 0 || IdOf(folderInfo) != expected.folder) return false;
-
-  // The entry itself, not what it may lead to: a link is never deleted in place of a file, and
-  // deleting it would not remove the song either.
-  struct stat info {};
-  if (fstatat(folder.get(), entry.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return false;
-  if (!S_ISREG(info.st_mode) || IdOf(info) != expected.file ||
-      LastWriteOf(info) != expected.lastWrite) {
-    return false;
-  }
-  // Windows refuses to delete a read-only file; keep that protection here.
-  if (!(info.st_mode & S_IWUSR)) return false;
-  if (unlinkat(folder.get(), entry.c_str(), 0) != 0) return false;
-
-  struct stat after {};
-  return fstatat(folder.get(), entry.c_str(), &after, AT_SYMLINK_NOFOLLOW) != 0 ||
-         IdOf(after) != expected.file;
-}
-
 }  // namespace kz

@@ -8,6 +8,7 @@
 
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_handles.h"
+#include "platform/posix/posix_read_only_file.h"
 
 namespace kz {
 namespace {
@@ -45,6 +46,11 @@ class PosixReadOnlyFile final : public ReadOnlyFile {
 
 }  // namespace
 
+std::unique_ptr<ReadOnlyFile> ReadOnlyFileOf(UniqueDescriptor descriptor, std::uint64_t size) {
+  posix_fadvise(descriptor.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  return std::make_unique<PosixReadOnlyFile>(std::move(descriptor), size);
+}
+
 std::unique_ptr<ReadOnlyFile> PosixFileSystem::OpenReadOnly(std::string_view path) {
   std::string text(path);
   // Opening a device can act on it, so only what looks like a regular file is opened, and
@@ -58,9 +64,7 @@ std::unique_ptr<ReadOnlyFile> PosixFileSystem::OpenReadOnly(std::string_view pat
   if (fstat(descriptor.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
     return nullptr;
   }
-  posix_fadvise(descriptor.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-  return std::make_unique<PosixReadOnlyFile>(std::move(descriptor),
-                                             static_cast<std::uint64_t>(info.st_size));
+  return ReadOnlyFileOf(std::move(descriptor), static_cast<std::uint64_t>(info.st_size));
 }
 
 }  // namespace kz

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include <winternl.h>
+
 namespace kz {
 
 std::optional<ObjectId> IdOfHandle(HANDLE handle, std::uint64_t volume, bool wide) {
@@ -13,12 +15,16 @@ std::optional<ObjectId> IdOfHandle(HANDLE handle, std::uint64_t volume, bool wid
       return id;
     }
   }
-  BY_HANDLE_FILE_INFORMATION information{};
-  if (!GetFileInformationByHandle(handle, &information)) return std::nullopt;
-  return ObjectId{
-      volume,
-      (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow,
-      0};
+  // The index alone: the number GetFileInformationByHandle gives, without the volume serial it
+  // asks for too, which costs Wine about 0.6 ms (its mount manager) against a few microseconds.
+  constexpr auto kFileInternalInformation = static_cast<FILE_INFORMATION_CLASS>(6);
+  IO_STATUS_BLOCK status{};
+  LARGE_INTEGER index{};
+  if (NtQueryInformationFile(handle, &status, &index, sizeof(index), kFileInternalInformation) !=
+      0) {
+    return std::nullopt;
+  }
+  return ObjectId{volume, static_cast<std::uint64_t>(index.QuadPart), 0};
 }
 
 bool VolumeHasTrustedIds(HANDLE onVolume) {

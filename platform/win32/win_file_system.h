@@ -35,8 +35,8 @@ class WinFileSystem final : public FileSystem {
   std::optional<std::string> FolderIdentity(std::string_view directory) override;
   std::int64_t FileSize(std::string_view path) override;
   std::optional<std::int64_t> CreationTime(std::string_view path) override;
-  bool RemoveFile(std::string_view directory, std::string_view name,
-                  const FileIdentity& expected) override;
+  std::unique_ptr<ListedFolder> OpenListedFolder(std::string_view directory,
+                                                 const ObjectId& expected) override;
   std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view path) override;
   bool ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) override;
   bool HasSubfolder(std::string_view directory) override;

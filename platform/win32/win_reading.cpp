@@ -5,6 +5,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
 #include "platform/win32/win_handles.h"
+#include "platform/win32/win_read_only_file.h"
 // After <windows.h>, whose types it uses.
 #include <winioctl.h>
 
@@ -73,15 +74,19 @@ class WinReadOnlyFile final : public ReadOnlyFile {
 
 }  // namespace
 
-std::unique_ptr<ReadOnlyFile> WinFileSystem::OpenReadOnly(std::string_view path) {
-  // Others may read the file meanwhile, not write it: the open fails while a writer holds it.
-  UniqueFile file(CreateFileW(ExtendedPath(Widen(path)).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+std::unique_ptr<ReadOnlyFile> ReadOnlyFileOf(UniqueFile file) {
   if (!file) return nullptr;
   // Owned before the allocation, so a failing one cannot leak the handle.
   auto opened = std::make_unique<WinReadOnlyFile>(std::move(file));
   if (!opened->IsNonEmptyDiskFile()) return nullptr;
   return opened;
+}
+
+std::unique_ptr<ReadOnlyFile> WinFileSystem::OpenReadOnly(std::string_view path) {
+  // Others may read the file meanwhile, not write it: the open fails while a writer holds it.
+  return ReadOnlyFileOf(
+      UniqueFile(CreateFileW(ExtendedPath(Widen(path)).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
 }
 
 }  // namespace kz

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 
+#include "platform/win32/extended_path.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_handles.h"
 
@@ -80,8 +82,21 @@ bool WineMounts::Load() {
 std::string WineMounts::CanonicalPath(std::wstring_view folder) {
   static const ToUnixName toUnix = WineExport<ToUnixName>("wine_get_unix_file_name");
   if (!toUnix) return {};
-  std::unique_ptr<char, HeapFreer> unixPath(toUnix(std::wstring(folder).c_str()));
+  // In the extended form, which Win32 path rules leave as it stands: "d." is not "d".
+  std::unique_ptr<char, HeapFreer> unixPath(toUnix(ExtendedPath(folder).c_str()));
   return unixPath ? FolderText(DosName(unixPath.get())) : std::string();
+}
+
+std::wstring WineMounts::UnixNtPath(std::wstring_view folder) {
+  static const ToUnixName toUnix = WineExport<ToUnixName>("wine_get_unix_file_name");
+  if (!toUnix) return {};
+  // In the extended form, which Win32 path rules leave as it stands: "d." is not "d".
+  std::unique_ptr<char, HeapFreer> unixPath(toUnix(ExtendedPath(folder).c_str()));
+  if (!unixPath || unixPath.get()[0] != '/') return {};
+  std::wstring path = L"\\??\\unix" + Widen(unixPath.get());
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  if (path.back() != L'\\') path += L'\\';
+  return path;
 }
 
 std::optional<std::uint64_t> WineMounts::VolumeOf(std::string_view canonical) const {

@@ -29,6 +29,11 @@ class WineMounts {
   // drive letter and link that leads to the folder's Unix path, ending in '\'. Empty when the
   // path has no Unix name.
   static std::string CanonicalPath(std::wstring_view folder);
+  // The folder's Unix path in the form Wine's NT paths give it ("\??\unix\home\..."),
+  // ending in '\'. Looked up by that form, a name that is not there costs Wine one stat; by its
+  // drive path, a search of the whole folder for the name in other letter case. Empty when the
+  // path has no Unix name.
+  static std::wstring UnixNtPath(std::wstring_view folder);
   // The volume of a folder at `canonical` (from CanonicalPath): the device of the mount it lies
   // on, as a number no volume serial has. A search's root gets its mount's too, so that a bind
   // mount below it, the same file system seen again, carries the same volume as the root.

@@ -35,6 +35,9 @@ prepare_fixtures() {
   # A copy of its own for ticks-by-input, which counts the files of each name: the other
   # scenarios delete some in big.
   cp -r "$root/big" "$root/viele"
+  # Long removals: 5,000 and 3,000 names, each once below keep\ and once, smaller, below drop\.
+  "$KZ_ROOT/bench/make_removal_tree.sh" "$root/lang" 5000
+  "$KZ_ROOT/bench/make_removal_tree.sh" "$root/lang-halb" 3000
 }
 # Trees a Windows program cannot make: Unix links, hard links, names with a line feed or a
 # backslash, a folder "d.", an immutable file.

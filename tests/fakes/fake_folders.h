@@ -56,8 +56,8 @@ class FakeFolders : public FileSystem {
   std::optional<std::int64_t> CreationTime(std::string_view) override { return std::nullopt; }
   std::optional<FileIdentity> EntryIdentity(std::int32_t) override { return std::nullopt; }
   std::optional<ObjectId> ListingFolder(std::int32_t) override { return std::nullopt; }
-  bool RemoveFile(std::string_view, std::string_view, const FileIdentity&) override {
-    return false;
+  std::unique_ptr<ListedFolder> OpenListedFolder(std::string_view, const ObjectId&) override {
+    return nullptr;
   }
   std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view) override { return nullptr; }
 

@@ -55,6 +55,10 @@ class FakeUi : public Ui {
   void ClosePropertiesWindow() override;
   std::int32_t AskYesNo(std::string_view caption, std::string_view text) override;
   void SetPlaybackWakeups(bool on) override { playbackWakeups = on; }
+  void DropInput(bool dropped, int kept) override {
+    inputDropped = dropped;
+    keptControl = dropped ? kept : -1;
+  }
 
   // Scripting and inspection.
   void QueueEvent(ScriptedEvent event) { events.push_back(event); }
@@ -86,6 +90,8 @@ class FakeUi : public Ui {
   bool propertiesOpen = false;
   bool propertiesCanOpen = true;
   bool playbackWakeups = false;
+  bool inputDropped = false;
+  int keptControl = -1;
 
  private:
   std::int32_t Take(bool blocking);

@@ -87,8 +87,8 @@ class CreationTimeOnly final : public FileSystem {
   std::optional<std::int64_t> CreationTime(std::string_view) override { return created; }
   std::optional<FileIdentity> EntryIdentity(std::int32_t) override { return std::nullopt; }
   std::optional<ObjectId> ListingFolder(std::int32_t) override { return std::nullopt; }
-  bool RemoveFile(std::string_view, std::string_view, const FileIdentity&) override {
-    return false;
+  std::unique_ptr<ListedFolder> OpenListedFolder(std::string_view, const ObjectId&) override {
+    return nullptr;
   }
   std::unique_ptr<ReadOnlyFile> OpenReadOnly(std::string_view) override { return nullptr; }
   bool ListFolder(std::string_view, std::vector<FolderEntry>&) override { return false; }

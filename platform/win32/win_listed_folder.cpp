@@ -1,0 +1,284 @@
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include <winternl.h>
+
+#include "platform/win32/extended_path.h"
+#include "platform/win32/file_ids.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win_file_system.h"
+#include "platform/win32/win_handles.h"
+#include "platform/win32/win_read_only_file.h"
+
+// Exported by ntdll; not declared by every SDK's winternl.h.
+extern "C" NTSTATUS NTAPI NtQueryAttributesFile(POBJECT_ATTRIBUTES attributes, void* basic);
+
+namespace kz {
+namespace {
+
+// The path the handle really stands for, every link resolved. One call where the path fits the
+// first buffer, which it nearly always does; a second with the length the first asked for.
+std::optional<std::wstring> FinalPath(HANDLE handle) {
+  std::wstring path(MAX_PATH + 1, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                           FILE_NAME_NORMALIZED);
+  if (length >= path.size()) {
+    path.assign(length, L'\0');
+    length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                       FILE_NAME_NORMALIZED);
+  }
+  if (length == 0 || length >= path.size()) return std::nullopt;
+  path.resize(length);
+  return path;
+}
+
+std::wstring WithBackslash(std::wstring path) {
+  if (path.empty() || path.back() != L'\\') path += L'\\';
+  return path;
+}
+
+// Where an id is known, the object must have it; where it is not (a file system without ids,
+// a share that hands them out afresh), the path and the last write have to tell.
+bool IdMatches(const std::optional<ObjectId>& actual, const ObjectId& expected) {
+  if (!expected.known()) return true;
+  return actual && *actual == expected;
+}
+
+// Gives the open file the name `name` in the open folder. The system call itself, because it
+// takes the folder by its handle (kernelbase's wrapper wants a path, and Wine's reads a bare
+// name as one below the current folder).
+bool Rename(HANDLE folder, HANDLE file, std::wstring_view name) {
+  std::vector<BYTE> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(WCHAR));
+  auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  rename->ReplaceIfExists = FALSE;
+  rename->RootDirectory = folder;
+  rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(WCHAR));
+  std::copy(name.begin(), name.end(), rename->FileName);
+  constexpr auto kFileRenameInformation = static_cast<FILE_INFORMATION_CLASS>(10);
+  IO_STATUS_BLOCK status{};
+  return NtSetInformationFile(file, &status, rename, static_cast<ULONG>(buffer.size()),
+                              kFileRenameInformation) >= 0;
+}
+
+// Moves the checked file out of its name within the checked folder, so that the name is free at
+// once, as a delete with POSIX semantics would leave it. A move that the file system refuses
+// (an immutable file, a folder without write permission) means the delete would fail too.
+bool MoveOutOfName(HANDLE folder, HANDLE file) {
+  static LONG moves = 0;
+  // A short name of its own, so that a name near the length limit can move too.
+  return Rename(folder, file,
+                L".klangzwilling-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(InterlockedIncrement(&moves)) + L".deleted");
+}
+
+// After the delete: the name no longer leads to the recorded file. Wine reports success for a
+// delete that the file system refused (a folder without write permission, an immutable file);
+// such a file still opens afterwards.
+bool IsGone(const std::wstring& path, const FileIdentity& expected, bool wideIds) {
+  UniqueFile again(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!again) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  }
+  // Whatever opens now under the name is another file, or the same one still there. With no
+  // id to tell, it counts as still there.
+  if (!expected.file.known()) return false;
+  std::optional<ObjectId> now = IdOfHandle(again.get(), expected.file.volume, wideIds);
+  return now && *now != expected.file;
+}
+
+// Whether nothing is found at the NT path `path` any more: a look that opens nothing.
+bool NothingAt(const std::wstring& path) {
+  UNICODE_STRING name{};
+  name.Buffer = const_cast<PWSTR>(path.c_str());
+  name.Length = static_cast<USHORT>(path.size() * sizeof(WCHAR));
+  name.MaximumLength = name.Length;
+  OBJECT_ATTRIBUTES attributes{};
+  attributes.Length = sizeof attributes;
+  attributes.ObjectName = &name;
+  FILE_BASIC_INFO basic{};
+  NTSTATUS status = NtQueryAttributesFile(&attributes, &basic);
+  constexpr NTSTATUS kNameNotFound = static_cast<NTSTATUS>(0xC0000034);
+  constexpr NTSTATUS kPathNotFound = static_cast<NTSTATUS>(0xC000003A);
+  return status == kNameNotFound || status == kPathNotFound;
+}
+
+// Whether the folder at the NT path `path` is the open folder `folder`: the Unix path that Wine
+// gave for a drive path is used only once it is seen to lead to the checked folder.
+bool SameFolder(const std::wstring& path, HANDLE folder) {
+  std::wstring win32Form = L"\\\\?\\" + path.substr(4);
+  UniqueFile other(CreateFileW(win32Form.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!other) return false;
+  std::optional<ObjectId> mine = IdOfHandle(folder, 0, false);
+  std::optional<ObjectId> its = IdOfHandle(other.get(), 0, false);
+  return mine && its && mine->known() && *mine == *its;
+}
+
+class WinListedFolder final : public ListedFolder {
+ public:
+  // `unixNtPath` is the folder's Unix path under Wine, empty elsewhere.
+  WinListedFolder(UniqueFile folder, std::wstring path, std::wstring finalPath,
+                  std::wstring unixNtPath, bool wideIds)
+      : folder_(std::move(folder)),
+        path_(std::move(path)),
+        extendedPath_(ExtendedPath(path_)),
+        finalPath_(std::move(finalPath)),
+        unixNtPath_(std::move(unixNtPath)),
+        wideIds_(wideIds) {}
+
+  bool RemoveFile(std::string_view name, const FileIdentity& expected) override {
+    std::wstring entry = Widen(name);
+    if (!Reachable(entry)) return false;
+    std::wstring path = extendedPath_ + entry;
+    std::wstring openedAs = OpenPath(entry);
+    // Alone with the file, a delete takes its name at once; while another program holds it
+    // (a search indexer, a virus scanner), only one that shares deleting may be done.
+    bool alone = true;
+    UniqueFile file = OpenEntry(openedAs, kDeleteAccess, 0);
+    if (!file && GetLastError() == ERROR_SHARING_VIOLATION) {
+      alone = false;
+      file = OpenEntry(openedAs, kDeleteAccess, FILE_SHARE_READ | FILE_SHARE_DELETE);
+    }
+    if (!file || !IsRecorded(file.get(), entry, expected, FILE_ATTRIBUTE_READONLY) ||
+        !DeleteChecked(file.get(), entry, alone)) {
+      return false;
+    }
+    file.reset();
+    // Under Wine the name is looked for by its Unix path first: where it is not, that costs one
+    // stat, where the drive path costs a search of the folder for the name in other letter case.
+    if (!unixNtPath_.empty() && NothingAt(unixNtPath_ + entry)) return true;
+    return IsGone(path, expected, wideIds_);
+  }
+
+  std::unique_ptr<ReadOnlyFile> OpenFile(std::string_view name,
+                                         const FileIdentity& expected) override {
+    std::wstring entry = Widen(name);
+    if (!Reachable(entry)) return nullptr;
+    // Others may read the file meanwhile, not write it: the open fails while a writer holds it.
+    UniqueFile file = OpenEntry(OpenPath(entry), GENERIC_READ, FILE_SHARE_READ);
+    if (!file || !IsRecorded(file.get(), entry, expected, 0)) return nullptr;
+    return ReadOnlyFileOf(std::move(file));
+  }
+
+ private:
+  static constexpr DWORD kDeleteAccess = DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
+
+  // The path a file of this folder is opened by: under Wine its Unix path, which spares Wine the
+  // drive's translation; the final path of what opened is checked all the same.
+  std::wstring OpenPath(std::wstring_view entry) const {
+    if (unixNtPath_.empty()) return extendedPath_ + std::wstring(entry);
+    // The W calls take the form "\\?\unix\...".
+    std::wstring path = L"\\\\?\\" + unixNtPath_.substr(4);
+    return path.append(entry);
+  }
+
+  // A name that is one entry of this folder, within the path limit that the listing had.
+  bool Reachable(std::wstring_view entry) const {
+    return !entry.empty() && entry.find_first_of(L"\\/:*?\"<>|") == std::wstring_view::npos &&
+           path_.size() + entry.size() < WinFileSystem::kPathLimit;
+  }
+
+  // Opens the entry itself. Wine follows a Unix symlink all the same, and deleting through such
+  // a handle removes the link's target, so IsRecorded also compares final paths.
+  static UniqueFile OpenEntry(const std::wstring& path, DWORD access, DWORD share) {
+    return UniqueFile(CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN,
+                                  nullptr));
+  }
+
+  // Whether the open file is the recorded one, a plain file without any of `refused`
+  // attributes, and the entry itself in this folder: not a link's target, not a name that
+  // Windows path rules or letter case turned into another one. Every answer comes from the one
+  // open handle, in the cheapest calls that give it (the basic information and the internal
+  // index cost Wine a few microseconds; GetFileInformationByHandle asks its mount manager for
+  // the volume serial, about 0.6 ms).
+  bool IsRecorded(HANDLE file, std::wstring_view entry, const FileIdentity& expected,
+                  DWORD refused) const {
+    FILE_BASIC_INFO basic{};
+    if (!GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)) return false;
+    if (basic.FileAttributes &
+        (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | refused)) {
+      return false;
+    }
+    if (basic.LastWriteTime.QuadPart != expected.lastWrite ||
+        !IdMatches(IdOfHandle(file, expected.file.volume, wideIds_), expected.file)) {
+      return false;
+    }
+    std::optional<std::wstring> filePath = FinalPath(file);
+    return filePath && filePath->size() == finalPath_.size() + entry.size() &&
+           filePath->starts_with(finalPath_) && filePath->ends_with(entry);
+  }
+
+  // Deletes the checked file through its own handle. Where the system can (Windows 10 1607 and
+  // later, NTFS), the name goes at once even while another program holds the file open with
+  // delete sharing; elsewhere (Wine, which has neither POSIX semantics nor a pending state it
+  // reports, among them) a file that another program holds is first moved out of its name in
+  // the same folder, and goes when the last handle to it closes. A file the program holds alone
+  // loses its name when its handle closes, without the move, which costs Wine half a
+  // millisecond.
+  bool DeleteChecked(HANDLE file, std::wstring_view entry, bool alone) {
+    if (posixDeletes_) {
+      struct {
+        DWORD flags;
+      } posix{0x1 | 0x2};  // FILE_DISPOSITION_FLAG_DELETE | FILE_DISPOSITION_FLAG_POSIX_SEMANTICS
+      if (SetFileInformationByHandle(file, info_class::kDispositionEx, &posix, sizeof posix)) {
+        return true;
+      }
+      DWORD error = GetLastError();
+      if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED &&
+          error != ERROR_INVALID_FUNCTION) {
+        return false;
+      }
+      posixDeletes_ = false;  // the folder's file system has none: not asked again
+    }
+    if (!alone && !MoveOutOfName(folder_.get(), file)) return false;
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    if (SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof(disposition))) {
+      return true;
+    }
+    if (!alone) Rename(folder_.get(), file, entry);  // back under its own name, as it was
+    return false;
+  }
+
+  UniqueFile folder_;
+  std::wstring path_;          // as the listing had it, ending in '\\'
+  std::wstring extendedPath_;  // the same in the extended form
+  std::wstring finalPath_;     // the open folder's final path, ending in '\\'
+  std::wstring unixNtPath_;
+  bool wideIds_;
+  bool posixDeletes_ = true;
+};
+
+}  // namespace
+
+std::unique_ptr<ListedFolder> WinFileSystem::OpenListedFolder(std::string_view directory,
+                                                              const ObjectId& expected) {
+  std::wstring path = WithBackslash(Widen(directory));
+  if (path.size() >= kPathLimit) return nullptr;
+  UniqueFile folder(CreateFileW(ExtendedPath(path).c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!folder) return nullptr;
+  // The folder's volume and ids are judged as the listing judged them.
+  VolumeFacts facts = FactsOf(folder.get(), path);
+  if (facts.volume != expected.volume ||
+      !IdMatches(IdOfHandle(folder.get(), facts.volume, facts.wideIds), expected)) {
+    return nullptr;
+  }
+  std::optional<std::wstring> finalPath = FinalPath(folder.get());
+  if (!finalPath) return nullptr;
+  std::wstring unixNtPath = underWine_ ? WineMounts::UnixNtPath(path) : std::wstring();
+  if (!unixNtPath.empty() && !SameFolder(unixNtPath, folder.get())) unixNtPath.clear();
+  return std::make_unique<WinListedFolder>(std::move(folder), std::move(path),
+                                           WithBackslash(std::move(*finalPath)),
+                                           std::move(unixNtPath), facts.wideIds);
+}
+
+}  // namespace kz
