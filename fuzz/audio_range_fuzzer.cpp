@@ -50,8 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kz::AudioBounds pieceBounds = kz::FindAudioBounds(pieces);
   Check(pieceBounds.found == bounds.found && pieceBounds.begin == bounds.begin &&
         pieceBounds.end == bounds.end);
-  kz::AudioDigest digest = Digest(bytes, bounds);
-  Check(!digest.readable || bounds.found);
+  Digest(bytes, bounds);
 
   // Bounds that no search gave, past the end too, as a caller may keep them from an older file.
   std::uint64_t pick = size > 0 ? data[0] : 0, pick2 = size > 1 ? data[1] : 0;
