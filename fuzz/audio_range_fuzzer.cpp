@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(kz::HashAudioBlock(whole, offset, length) == kz::HashAudioBlock(pieces, offset, length));
   Check(kz::HashAudioBlock(whole, offset, UINT64_MAX) == kz::HashAudioBlock(whole, offset, size));
 
-  // A read that fails part way.
+  // A read that fails after a few pieces.
   std::size_t failAt = 1 + pick % 8;
   PieceBytes failingSearch(bytes, failAt);
   if (kz::FindAudioBounds(failingSearch).found) Check(!failingSearch.failed());
