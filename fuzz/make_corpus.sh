@@ -51,6 +51,10 @@ ape() {  # item bytes, flags of the footer
   >"$dir/tag_id3v1_extended"
 { frames 3; ape 400 $((0xA0000000)); lookalikes 100; ape 400 $((0x80000000)); } >"$dir/tag_ape"
 { frames 3; printf 'LYRICSBEGINLYR00008'; lookalikes 2; printf '000027LYRICS200'; } >"$dir/tag_lyrics3"
+{ frames 3; lookalikes 25; printf 'APETAGEX'; little_endian 1000 4; little_endian 132 4
+  little_endian 1 4; little_endian 0 12; } >"$dir/tag_apev1"
+{ frames 3; printf 'LYRICSBEGIN'; lookalikes 20; printf 'LYRICSEND'; printf 'TAG'; lookalikes 31
+  printf '\x00'; } >"$dir/tag_lyrics3v1"
 { frames 3; printf 'ID3\x04\x00\x10\x00\x00\x01\x00'; lookalikes 32
   printf '3DI\x04\x00\x10\x00\x00\x01\x00'; } >"$dir/tag_id3v2_footer"
 { printf '\xff\xfb\x50\x44'; head -c 32 /dev/zero; printf 'Xing'; head -c 168 /dev/zero

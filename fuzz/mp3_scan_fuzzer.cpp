@@ -2,16 +2,17 @@
 // no undefined behaviour, results that keep the reader's promises, and the same results when
 // the bytes come in small pieces, with runs of zeros reported as holes, as from a file.
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 #include "mp3/mp3_scan.h"
 #include "mp3/mp3_tags.h"
+#include "tests/fakes/piece_bytes.h"
 
 namespace {
+
+using kz::testing::PieceBytes;
 
 bool KnownFrequency(std::int32_t frequency) {
   switch (frequency) {
@@ -34,37 +35,6 @@ bool KnownFrequency(std::int32_t frequency) {
 void Check(bool promise) {
   if (!promise) __builtin_trap();
 }
-
-// Bytes handed out in pieces of the smallest size allowed, each copied so that a read past a
-// piece is caught, with every run of zeros a hole; optionally failing at the n-th piece.
-class PieceBytes final : public kz::ByteSource {
- public:
-  PieceBytes(std::span<const std::uint8_t> bytes, std::size_t failAt)
-      : bytes_(bytes), failAt_(failAt) {}
-  std::uint64_t size() const override { return bytes_.size(); }
-  std::span<const std::uint8_t> BytesAt(std::uint64_t offset) override {
-    if (failed_ || ++pieces_ == failAt_) {
-      failed_ = true;
-      return {};
-    }
-    std::size_t length = std::min(kMinPiece, bytes_.size() - static_cast<std::size_t>(offset));
-    piece_.assign(bytes_.begin() + static_cast<std::ptrdiff_t>(offset),
-                  bytes_.begin() + static_cast<std::ptrdiff_t>(offset + length));
-    return piece_;
-  }
-  std::uint64_t DataFrom(std::uint64_t offset) override {
-    while (offset < bytes_.size() && bytes_[offset] == 0) ++offset;
-    return offset;
-  }
-  bool failed() const override { return failed_; }
-
- private:
-  std::span<const std::uint8_t> bytes_;
-  std::size_t failAt_;
-  std::size_t pieces_ = 0;
-  bool failed_ = false;
-  std::vector<std::uint8_t> piece_;
-};
 
 }  // namespace
 

@@ -3,94 +3,16 @@
 #include <algorithm>
 #include <cstring>
 
+#include "mp3/byte_window.h"
+#include "mp3/frame_header.h"
 #include "mp3/information_frame.h"
 #include "mp3/mp3_tags.h"
 
 namespace kz {
 namespace {
 
-enum class MpegVersion { kMpeg1, kMpeg2, kMpeg25 };
-
-// Layer III bit rates in kbit/s by index; -1 marks free format (0) and the forbidden index 15,
-// which are never taken.
-constexpr std::int16_t kMpeg1BitRates[16] = {-1,  32,  40,  48,  56,  64,  80,  96,
-                                             112, 128, 160, 192, 224, 256, 320, -1};
-constexpr std::int16_t kMpeg2BitRates[16] = {-1, 8,  16, 24,  32,  40,  48,  56,
-                                             64, 80, 96, 112, 128, 144, 160, -1};
-
-// Sampling frequencies in Hz by index; index 3 is reserved.
-constexpr std::uint16_t kMpeg1Frequencies[3] = {44100, 48000, 32000};
-constexpr std::uint16_t kMpeg2Frequencies[3] = {22050, 24000, 16000};
-constexpr std::uint16_t kMpeg25Frequencies[3] = {11025, 12000, 8000};
-
-// Frame length in bytes = kbit/s x length factor / Hz; samples per frame x 1000 = duration factor.
-constexpr std::uint32_t kMpeg1LengthFactor = 144000;
-constexpr std::uint32_t kMpeg2LengthFactor = 72000;
-constexpr std::uint32_t kDurationFactorPerLength = 8;
-
-constexpr std::size_t kHeaderBytes = 4;
 // Enough of a frame to find an information tag in it ("VBRI" 32 bytes after the header).
 constexpr std::size_t kInformationBytes = 40;
-
-// Bits 4 to 1 of the second header byte: version and layer. False for anything but Layer III of
-// a known version.
-bool TakeVersion(std::uint8_t second, MpegVersion& version) {
-  switch (second & 0x1E) {
-    case 0x1A:
-      version = MpegVersion::kMpeg1;
-      return true;
-    case 0x12:
-      version = MpegVersion::kMpeg2;
-      return true;
-    case 0x02:
-      version = MpegVersion::kMpeg25;
-      return true;
-    default:
-      return false;
-  }
-}
-
-std::int16_t BitRateOf(MpegVersion version, std::uint8_t third) {
-  const std::int16_t* table = version == MpegVersion::kMpeg1 ? kMpeg1BitRates : kMpeg2BitRates;
-  return table[third >> 4];
-}
-
-std::uint32_t FrequencyOf(MpegVersion version, unsigned index) {
-  switch (version) {
-    case MpegVersion::kMpeg1:
-      return kMpeg1Frequencies[index];
-    case MpegVersion::kMpeg2:
-      return kMpeg2Frequencies[index];
-    default:
-      return kMpeg25Frequencies[index];
-  }
-}
-
-std::uint32_t LengthFactorOf(MpegVersion version) {
-  return version == MpegVersion::kMpeg1 ? kMpeg1LengthFactor : kMpeg2LengthFactor;
-}
-
-// The piece of the file's bytes that the scan looks at, fetched anew only when it lacks bytes
-// the scan needs.
-class Window {
- public:
-  explicit Window(ByteSource& source) : source_(source) {}
-  // The bytes from `p` on, at least `need` of them or all up to the end of the file; empty
-  // once a read failed.
-  std::span<const std::uint8_t> At(std::uint64_t p, std::size_t need) {
-    if (p < start_ || p - start_ > piece_.size() ||
-        piece_.size() - (p - start_) < std::min<std::uint64_t>(need, source_.size() - p)) {
-      piece_ = source_.BytesAt(p);
-      start_ = p;
-    }
-    return piece_.subspan(static_cast<std::size_t>(p - start_));
-  }
-
- private:
-  ByteSource& source_;
-  std::uint64_t start_ = 0;
-  std::span<const std::uint8_t> piece_;
-};
 
 }  // namespace
 
@@ -130,10 +52,10 @@ int ScanMp3Frames(ByteSource& source, Mp3Info& info) {
   const std::uint64_t fileEnd = source.size();
   std::uint64_t p = LeadingTagsEnd(source);
   const std::uint64_t end = std::max(p, TrailingTagsStart(source, p));
-  Window window(source);
+  ByteWindow window(source);
 
   while (p < end) {
-    std::span<const std::uint8_t> here = window.At(p, kHeaderBytes);
+    std::span<const std::uint8_t> here = window.At(p, kFrameHeaderBytes);
     if (here.empty()) break;  // a read failed
     const std::uint8_t* data = here.data();
     auto available = static_cast<std::size_t>(std::min<std::uint64_t>(here.size(), end - p));
@@ -161,7 +83,7 @@ int ScanMp3Frames(ByteSource& source, Mp3Info& info) {
     }
     // A header cut off by the end ends the scan like the end itself, so a file truncated in
     // its last frame still shows its playing time.
-    if (available < kHeaderBytes) break;
+    if (available < kFrameHeaderBytes) break;
     std::uint8_t third = data[2];
     std::int16_t rate = BitRateOf(version, third);
     if (rate == -1) {
@@ -175,12 +97,8 @@ int ScanMp3Frames(ByteSource& source, Mp3Info& info) {
       continue;
     }
     std::uint32_t frequency = FrequencyOf(version, frequencyIndex);
-    std::uint32_t lengthFactor = LengthFactorOf(version);
-    durationFactor = lengthFactor * kDurationFactorPerLength;
-    std::uint32_t padding = (third >> 1) & 1u;
-    std::uint32_t frameLength =
-        static_cast<std::uint32_t>(static_cast<std::uint64_t>(rate) * lengthFactor / frequency) +
-        padding;
+    durationFactor = LengthFactorOf(version) * kDurationFactorPerLength;
+    std::uint32_t frameLength = FrameLengthOf(version, rate, frequency, (third >> 1) & 1u);
     // An encoder's information frame comes first, often at another rate than the sound: it
     // counts as a frame (balancing the last one, never counted) but gives no bit rate.
     bool information =

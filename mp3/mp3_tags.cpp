@@ -1,5 +1,6 @@
 #include "mp3/mp3_tags.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kz {
@@ -13,6 +14,8 @@ constexpr std::uint64_t kApeFooterBytes = 32;  // the header has the same size
 constexpr std::uint32_t kApeHasHeaderFlag = 0x80000000u;
 constexpr std::uint64_t kLyricsTrailerBytes = 15;  // six size digits and "LYRICS200"
 constexpr char kLyricsBegin[] = "LYRICSBEGIN";
+constexpr char kLyricsV1End[] = "LYRICSEND";
+constexpr std::uint64_t kLyricsV1MaxText = 5100;  // Lyrics3 v1 has no size; its text is bounded
 
 // `count` bytes at `offset`, or null when the source cannot give them.
 const std::uint8_t* BytesOf(ByteSource& bytes, std::uint64_t offset, std::uint64_t count) {
@@ -61,6 +64,7 @@ std::uint64_t ApeStart(ByteSource& bytes, std::uint64_t lowest, std::uint64_t en
   const std::uint8_t* footer = BytesOf(bytes, end - kApeFooterBytes, kApeFooterBytes);
   if (!StartsWith(footer, "APETAGEX")) return end;
   std::uint64_t size = LittleEndian32(footer + 12);  // items and footer, without a header
+  // APEv1 (version 1000) has no header; its flags are zero.
   bool hasHeader = (LittleEndian32(footer + 20) & kApeHasHeaderFlag) != 0;
   std::uint64_t whole = size + (hasHeader ? kApeFooterBytes : 0);
   if (size < kApeFooterBytes || whole > end - lowest) return end;
@@ -83,6 +87,34 @@ std::uint64_t LyricsStart(ByteSource& bytes, std::uint64_t lowest, std::uint64_t
   if (size < sizeof kLyricsBegin - 1) return end;
   if (!StartsWith(BytesOf(bytes, start, sizeof kLyricsBegin - 1), kLyricsBegin)) return end;
   return start;
+}
+
+// The first offset in [from, to) where `text` lies wholly before `to`, or `to`; read piece by
+// piece, each overlapping the last by all but one byte of the text.
+std::uint64_t FindText(ByteSource& bytes, std::uint64_t from, std::uint64_t to, const char* text) {
+  const std::size_t length = std::strlen(text);
+  while (to - from >= length) {
+    std::span<const std::uint8_t> piece = bytes.BytesAt(from);
+    auto available = static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), to - from));
+    if (available < length) return to;  // a failed read
+    for (std::size_t i = 0; i + length <= available; ++i) {
+      if (piece[i] == text[0] && std::memcmp(piece.data() + i, text, length) == 0) return from + i;
+    }
+    from += available - (length - 1);
+  }
+  return to;
+}
+
+// Lyrics3 v1, "LYRICSBEGIN", text and "LYRICSEND", names no size: its start is the first
+// "LYRICSBEGIN" within the longest text it may hold.
+std::uint64_t LyricsV1Start(ByteSource& bytes, std::uint64_t lowest, std::uint64_t end) {
+  const std::uint64_t beginBytes = sizeof kLyricsBegin - 1, endBytes = sizeof kLyricsV1End - 1;
+  if (end - lowest < beginBytes + endBytes) return end;
+  if (!StartsWith(BytesOf(bytes, end - endBytes, endBytes), kLyricsV1End)) return end;
+  std::uint64_t textEnd = end - endBytes;
+  std::uint64_t from = std::max(lowest, textEnd - std::min(textEnd, kLyricsV1MaxText + beginBytes));
+  std::uint64_t start = FindText(bytes, from, textEnd, kLyricsBegin);
+  return start == textEnd ? end : start;
 }
 
 std::uint64_t Id3v2AtEndStart(ByteSource& bytes, std::uint64_t lowest, std::uint64_t end) {
@@ -109,13 +141,17 @@ std::uint64_t LeadingTagsEnd(ByteSource& bytes) {
 std::uint64_t TrailingTagsStart(ByteSource& bytes, std::uint64_t lowest) {
   std::uint64_t end = bytes.size();
   if (lowest > end) return end;
+  bool beforeId3v1 = false;  // Lyrics3 v1 is looked for only there, where it belongs
   for (;;) {
     std::uint64_t start = Id3v1Start(bytes, lowest, end);
+    bool id3v1 = start != end;
     if (start == end) start = ApeStart(bytes, lowest, end);
     if (start == end) start = LyricsStart(bytes, lowest, end);
+    if (start == end && beforeId3v1) start = LyricsV1Start(bytes, lowest, end);
     if (start == end) start = Id3v2AtEndStart(bytes, lowest, end);
     if (start == end) return end;
     end = start;
+    beforeId3v1 = id3v1;
   }
 }
 

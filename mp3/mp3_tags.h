@@ -14,8 +14,9 @@ namespace kz {
 std::uint64_t LeadingTagsEnd(ByteSource& bytes);
 
 // The offset where the tags at the end begin, none of them before `lowest`: ID3v1 (with an
-// extended "TAG+" block before it), APEv2 (footer, and header when the footer announces one),
-// Lyrics3 v2, and ID3v2 with a footer, in any order and repeated. size() when there are none.
+// extended "TAG+" block before it), APEv1 (footer only) and APEv2 (footer, and header when the
+// footer announces one), Lyrics3 v2, Lyrics3 v1 (just before an ID3v1 tag), and ID3v2 with a
+// footer, in any order and repeated. size() when there are none.
 std::uint64_t TrailingTagsStart(ByteSource& bytes, std::uint64_t lowest);
 
 }  // namespace kz

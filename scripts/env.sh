@@ -15,7 +15,7 @@ KZ_PACKAGES=(cmake g++ make file zip binutils libgtest-dev libgmock-dev libbench
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb xauth x11-utils imagemagick xdotool gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-libav lame ffmpeg clang libclang-rt-14-dev clang-format fonts-wine time
-  qemu-user-static g++-multilib)
+  qemu-user-static g++-multilib libxxhash-dev)
 # Where Debian's fonts-wine puts Wine's own fonts (Marlett, Tahoma, ...).
 KZ_WINE_FONTS=/usr/share/wine/fonts
 # The 32-bit Wine and its sound, for the i686 program: installed only where i386 programs run

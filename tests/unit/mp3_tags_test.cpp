@@ -7,6 +7,7 @@
 
 #include "mp3/mp3_scan.h"
 #include "mp3/mp3_tags.h"
+#include "tests/fakes/piece_bytes.h"
 #include "tests/unit/mp3_test_files.h"
 
 namespace kz {
@@ -123,6 +124,33 @@ TEST(Mp3TrailingTags, ShortFilesHoldNoTag) {
     file.bytes().resize(size);
     SpanBytes source(file.bytes());
     EXPECT_EQ(TrailingTagsStart(source, 0), size == 128 ? 0u : size) << size;
+  }
+}
+
+TEST(Mp3TrailingTags, Lyrics3v1IsLeftOutBeforeId3v1Only) {
+  // Its text takes at most 5100 bytes; with 1010 "LYRICSBEGIN" lies across the end of the first
+  // piece read. `kept`: the bytes of the tags taken for audio.
+  const struct {
+    const char* what;
+    std::function<void(Mp3Bytes&)> tags;
+    std::size_t kept;
+  } cases[] = {
+      {"no text", [](Mp3Bytes& f) { f.Lyrics3v1(0).Id3v1(); }, 0},
+      {"LYRICSBEGIN across pieces", [](Mp3Bytes& f) { f.Lyrics3v1(1010).Id3v1(); }, 0},
+      {"the longest text, TAG+", [](Mp3Bytes& f) { f.Lyrics3v1(5100).Id3v1(true); }, 0},
+      {"a text too long", [](Mp3Bytes& f) { f.Lyrics3v1(5101).Id3v1(); }, 5121},
+      {"no ID3v1 after it", [](Mp3Bytes& f) { f.Lyrics3v1(10); }, 30},
+      {"no LYRICSBEGIN", [](Mp3Bytes& f) { f.LookAlikes(50).Text("LYRICSEND").Id3v1(); }, 59},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Mp3Bytes file;
+    file.Frames(0xFB, 0x90, k128Length, 100);
+    c.tags(file);
+    SpanBytes whole(file.bytes());
+    testing::PieceBytes pieces(file.bytes());
+    EXPECT_EQ(TrailingTagsStart(whole, 0), 100 * k128Length + c.kept);
+    EXPECT_EQ(TrailingTagsStart(pieces, 0), 100 * k128Length + c.kept);
   }
 }
 

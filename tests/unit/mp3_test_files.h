@@ -68,6 +68,15 @@ class Mp3Bytes {
     LookAlikes(itemBytes);
     return ApeBlock(size, flags);
   }
+  // APEv1: `itemBytes` of items and a footer of version 1000, which has no header.
+  Mp3Bytes& ApeV1(std::uint32_t itemBytes) {
+    LookAlikes(itemBytes);
+    return ApeBlock(itemBytes + 32, 0, 1000);
+  }
+  // Lyrics3 v1: "LYRICSBEGIN", `textBytes` of text and "LYRICSEND", with no size.
+  Mp3Bytes& Lyrics3v1(std::size_t textBytes) {
+    return Text("LYRICSBEGIN").LookAlikes(textBytes).Text("LYRICSEND");
+  }
   // Lyrics3 v2: "LYRICSBEGIN", fields, six size digits and "LYRICS200"; the digits say
   // `announced` when given.
   Mp3Bytes& Lyrics3(std::size_t fieldBytes, std::size_t announced = SIZE_MAX) {
@@ -95,9 +104,9 @@ class Mp3Bytes {
   std::vector<std::uint8_t>& bytes() { return bytes_; }
 
  private:
-  Mp3Bytes& ApeBlock(std::uint32_t size, std::uint32_t flags) {
+  Mp3Bytes& ApeBlock(std::uint32_t size, std::uint32_t flags, std::uint32_t version = 2000) {
     Text("APETAGEX");
-    for (std::uint32_t value : {2000u, size, 1u, flags, 0u, 0u}) {
+    for (std::uint32_t value : {version, size, 1u, flags, 0u, 0u}) {
       for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
     }
     return *this;
