@@ -3,7 +3,8 @@
 #include "app/show_properties.h"
 #include "core/ids.h"
 #include "player/player_buttons.h"
-#include "removal/bulk_ticks.h"
+#include "recordings/bulk_ticks.h"
+#include "recordings/compare_recordings.h"
 #include "removal/remove_ticked_files.h"
 #include "search/run_search.h"
 
@@ -16,11 +17,11 @@ Outcome DispatchMenuEvent(Program& program, std::int32_t itemId) {
     case id::kPropertiesItem:
       return ShowProperties(program);
     case id::kTickAllButLargestItem:
-      TickAllButLargest(program);
-      return Outcome::kContinue;
+      return TickAllButLargest(program);
     case id::kTickFolderItem:
-      TickFolderOfSelectedRow(program);
-      return Outcome::kContinue;
+      return TickFolderOfSelectedRow(program);
+    case id::kCompareRecordingsItem:
+      return CompareRecordings(program);
     case id::kClearTicksItem:
       ClearAllTicks(program);
       return Outcome::kContinue;

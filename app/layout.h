@@ -50,8 +50,10 @@ constexpr std::array<LayoutRect, 3> kFrames{{
     {16, 240, 188, 64},
     {216, 264, 408, 40},
 }};
-// Result list columns: name, size, folder, ID.
-constexpr std::array<int, 4> kResultColumns{328, 64, 2048, 32};
+// Result list columns: name, size, folder, ID, recording; shown in the order name, size,
+// recording, folder, ID.
+constexpr std::array<int, 5> kResultColumns{328, 64, 2048, 32, 72};
+constexpr std::array<int, 5> kResultColumnOrder{0, 1, 4, 2, 3};
 // Status bar fields: messages, row count.
 constexpr std::array<int, 2> kStatusFields{480, 160};
 

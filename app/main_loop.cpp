@@ -34,6 +34,7 @@ void ApplyEnableRules(Program& program) {
   ui.DisableMenuItem(id::kTickAllButLargestItem, noRows);
   ui.DisableMenuItem(id::kTickFolderItem, rowSelected ? noRows : 1);
   ui.DisableMenuItem(id::kClearTicksItem, noRows);
+  ui.DisableMenuItem(id::kCompareRecordingsItem, noRows);
   ui.DisableControl(id::kSearchButton, ui.ControlText(id::kFolderTree).empty() ? 1 : 0);
   ApplyPlayerEnableRule(program);
 }

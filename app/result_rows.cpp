@@ -97,7 +97,11 @@ std::string ResultRows::Text(std::int32_t row) const {
 }
 
 std::string ResultRows::Cell(std::int32_t row, std::int32_t column) const {
-  if (column < 0) return "";
+  if (column < 0 || !Valid(row)) return "";
+  std::uint32_t value = rows_[Index(row)] & ~kTicked;
+  if (column == kRecordingColumn && !(value & kOwnText)) {
+    return recordingCells_ ? recordingCells_(static_cast<std::int32_t>(value)) : std::string();
+  }
   std::string text = Text(row);
   std::size_t start = 0;
   for (std::int32_t skipped = 0; skipped < column; ++skipped) {

@@ -22,6 +22,9 @@ class ResultRows {
   explicit ResultRows(char separator) : separator_(separator) {}
 
   void UseRecords(RecordById records) { records_ = std::move(records); }
+  // Column 4 of a row kept as its record, made from the record's ID when asked for.
+  using RecordingCellById = std::function<std::string(std::int32_t id)>;
+  void UseRecordingCells(RecordingCellById cells) { recordingCells_ = std::move(cells); }
   // The folder text cut from the directories of rows added to an empty store; while rows are
   // held it stays as it was, so every row keeps the text it was added with.
   void SetCut(std::string_view cut);
@@ -60,6 +63,7 @@ class ResultRows {
   std::size_t storageBytes() const;
 
  private:
+  static constexpr std::int32_t kRecordingColumn = 4;
   static constexpr std::uint32_t kTicked = 1U << 31;
   static constexpr std::uint32_t kOwnText = 1U << 30;  // the value indexes texts_
   static constexpr std::uint32_t kValue = kOwnText - 1;
@@ -73,6 +77,7 @@ class ResultRows {
   std::vector<std::string> texts_;
   std::int32_t tickedCount_ = 0;
   RecordById records_;
+  RecordingCellById recordingCells_;
   std::string cut_;
   char separator_;
 };

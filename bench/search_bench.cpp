@@ -53,6 +53,7 @@ class RowCountingUi final : public Ui {
   std::int32_t AskYesNo(std::string_view, std::string_view) override { return 7; }
   void SetPlaybackWakeups(bool) override {}
   void DropInput(bool, int) override {}
+  void RefreshRows(int) override {}
 
   std::int32_t rows = 0;
   std::uint64_t rowsHash = 14695981039346656037u;  // FNV-1a over every row, in list order

@@ -32,10 +32,12 @@ constexpr int kRemoveItem = 1;
 constexpr int kTickAllButLargestItem = 24;
 constexpr int kTickFolderItem = 25;
 constexpr int kClearTicksItem = 26;
+// Compares the audio of the listed files of each name.
+constexpr int kCompareRecordingsItem = 28;
 
 constexpr bool IsMenuItem(int id) {
   return id == kPropertiesItem || id == kRemoveItem ||
-         (id >= kTickAllButLargestItem && id <= kClearTicksItem);
+         (id >= kTickAllButLargestItem && id <= kClearTicksItem) || id == kCompareRecordingsItem;
 }
 
 // Built-in images.

@@ -42,6 +42,12 @@ struct Program {
   // Each listed file's size in bytes as the detection measured it (-1: not found), addressed by
   // the record's ID; the rows show it rounded to KB.
   std::vector<std::int64_t> listedSizes;
+  // Each listed file's recording as the last comparison of the audio found it, addressed by the
+  // record's ID (0 not compared, -1 unreadable as audio, else its number within its name); empty
+  // until a comparison.
+  std::vector<std::int32_t> recordings;
+  // Every listed file was compared since the search; a comparison cut short leaves it false.
+  bool recordingsComplete = false;
 
   // Main loop.
   std::uint32_t lastWelcomeTick = 0;

@@ -69,6 +69,8 @@ class Ui {
   // the same as without it.
   virtual void BeginRowBatch(int id, std::int32_t expectedRows) = 0;
   virtual void EndRowBatch(int id) = 0;
+  // Shows the cells of every row anew: what they are made of (a row's recording) changed.
+  virtual void RefreshRows(int id) = 0;
 
   // Event service.
   virtual std::int32_t WaitEvent() = 0;

@@ -4,8 +4,10 @@
 
 namespace kz {
 
-FileBytes::FileBytes(ReadOnlyFile& file)
-    : file_(file), buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(kChunk)) {}
+FileBytes::FileBytes(ReadOnlyFile& file, std::size_t chunk)
+    : file_(file),
+      buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(std::max(chunk, kMinPiece))),
+      chunk_(std::max(chunk, kMinPiece)) {}
 
 std::span<const std::uint8_t> FileBytes::BytesAt(std::uint64_t offset) {
   if (failed_) return {};
@@ -17,7 +19,7 @@ std::span<const std::uint8_t> FileBytes::BytesAt(std::uint64_t offset) {
       (bufferEnd - offset >= kMinPiece || bufferEnd == total)) {
     return {buffer_.get() + (offset - start_), static_cast<std::size_t>(bufferEnd - offset)};
   }
-  auto length = static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, total - offset));
+  auto length = static_cast<std::size_t>(std::min<std::uint64_t>(chunk_, total - offset));
   if (!file_.ReadAt(offset, {buffer_.get(), length})) {
     failed_ = true;
     length_ = 0;

@@ -14,7 +14,9 @@ class FileBytes final : public ByteSource {
   // Large enough that a read costs little beside its copy, small enough to stay in the cache.
   static constexpr std::size_t kChunk = std::size_t{1} << 20;
 
-  explicit FileBytes(ReadOnlyFile& file);
+  // `chunk` (at least kMinPiece) bytes are read at a time: a reader that looks only at the
+  // start and the end of a file reads little more than those.
+  explicit FileBytes(ReadOnlyFile& file, std::size_t chunk = kChunk);
   std::uint64_t size() const override { return file_.size(); }
   std::span<const std::uint8_t> BytesAt(std::uint64_t offset) override;
   std::uint64_t DataFrom(std::uint64_t offset) override;
@@ -25,6 +27,7 @@ class FileBytes final : public ByteSource {
   std::unique_ptr<std::uint8_t[]> buffer_;
   std::uint64_t start_ = 0;  // the file offset of buffer_[0]
   std::size_t length_ = 0;   // bytes in the buffer
+  std::size_t chunk_;
   bool failed_ = false;
 };
 

@@ -21,6 +21,8 @@ Outcome RunSearch(Program& program) {
   program.duplicateIndex.clear();
   program.identities.clear();
   program.listedSizes.clear();
+  program.recordings.clear();
+  program.recordingsComplete = false;
   ui.ClearRows(id::kResultList);
   ui.SetStatusText(1, "Anzahl Dateien : 0");
   ui.SetControlState(id::kSearchButton, ui.ImageById(id::kStopSearchImage));

@@ -56,6 +56,7 @@ class ConsoleUi final : public Ui {
   std::int32_t AskYesNo(std::string_view, std::string_view) override { return 7; }
   void SetPlaybackWakeups(bool) override {}
   void DropInput(bool, int) override {}
+  void RefreshRows(int) override {}
 
  private:
   void DrawProgress(std::string_view text);

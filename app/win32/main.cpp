@@ -14,6 +14,7 @@
 #include "platform/win32/win_clock.h"
 #include "platform/win32/win_file_system.h"
 #include "platform/win32/win_media.h"
+#include "recordings/compare_recordings.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace kz;
@@ -47,13 +48,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       if (ResultList* results = main->results()) {
         results->UseRecords(
             [&program](std::int32_t id) { return program.duplicateIndex.recordAt(id); });
+        results->UseRecordingCells(
+            [&program](std::int32_t id) { return RecordingCell(RecordingOf(program, id)); });
       }
       RefreshStatus(program);
       RunMainLoop(program);
       // Exit: no question, no command to the media player; the windows close with `main`.
       ui.SetPlaybackWakeups(false);
       // The list may still be asked for texts while the windows close; the records go first.
-      if (ResultList* results = main->results()) results->UseRecords(nullptr);
+      if (ResultList* results = main->results()) {
+        results->UseRecords(nullptr);
+        results->UseRecordingCells(nullptr);
+      }
     }
   }
   if (SUCCEEDED(com)) CoUninitialize();

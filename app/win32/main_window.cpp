@@ -114,8 +114,8 @@ void MainWindow::CreateControls(FileSystem& files) {
     DWORD extended =
         LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_CHECKBOXES;
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-    const wchar_t* titles[] = {L"Dateiname", L"Gr\u00f6sse", L"Verzeichnis", L"ID"};
-    for (int index = 0; index < 4; ++index) {
+    const wchar_t* titles[] = {L"Dateiname", L"Gr\u00f6sse", L"Verzeichnis", L"ID", L"Aufnahme"};
+    for (int index = 0; index < 5; ++index) {
       LVCOLUMNW info{};
       info.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
       info.fmt = LVCFMT_LEFT;
@@ -124,6 +124,9 @@ void MainWindow::CreateControls(FileSystem& files) {
       info.iSubItem = index;
       SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&info));
     }
+    // Column numbers keep their meaning; the recording is shown beside the size.
+    SendMessageW(list, LVM_SETCOLUMNORDERARRAY, layout::kResultColumnOrder.size(),
+                 reinterpret_cast<LPARAM>(layout::kResultColumnOrder.data()));
     // The rows live in the program; the control asks for what it shows.
     results_ = std::make_unique<ResultList>(list);
   }
@@ -186,13 +189,15 @@ void MainWindow::CreateItemMenu() {
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kRemoveItem, L"Datei(en) entfernen");
   AppendMenuW(itemMenu_, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kTickAllButLargestItem,
-              L"Alle au\u00dfer der gr\u00f6\u00dften Datei je Name markieren");
+              L"Alle au\u00dfer der gr\u00f6\u00dften Datei je Aufnahme markieren");
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kTickFolderItem,
               L"Alle Dateien in diesem Ordner und darunter markieren");
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kClearTicksItem,
               L"Alle Markierungen aufheben");
+  AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kCompareRecordingsItem,
+              L"Aufnahmen vergleichen");
   for (int item : {id::kPropertiesItem, id::kRemoveItem, id::kTickAllButLargestItem,
-                   id::kTickFolderItem, id::kClearTicksItem}) {
+                   id::kTickFolderItem, id::kClearTicksItem, id::kCompareRecordingsItem}) {
     EnableMenuItem(itemMenu_, kMenuCommandBase + item, MF_BYCOMMAND | MF_GRAYED);
   }
 }

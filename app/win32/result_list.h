@@ -28,6 +28,9 @@ class ResultList {
 
   HWND hwnd() const { return list_; }
   void UseRecords(ResultRows::RecordById records) { rows_.UseRecords(std::move(records)); }
+  void UseRecordingCells(ResultRows::RecordingCellById cells) {
+    rows_.UseRecordingCells(std::move(cells));
+  }
 
   std::int32_t RowCount() const { return rows_.count(); }
   std::int32_t SelectedRow();

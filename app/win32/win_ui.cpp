@@ -210,6 +210,10 @@ void WinUi::EndRowBatch(int id) {
   if (HWND list = List(id)) list_view::EndBatch(list);
 }
 
+void WinUi::RefreshRows(int id) {
+  if (HWND list = List(id)) InvalidateRect(list, nullptr, FALSE);
+}
+
 void WinUi::SetControlAttribute(int id, int attribute, std::int32_t value) {
   HWND control = id == id::kPositionBar ? Control(id) : nullptr;
   if (!control) return;

@@ -43,6 +43,7 @@ class WinUi final : public Ui {
   std::int64_t ImageById(int imageId) override;
   void BeginRowBatch(int id, std::int32_t expectedRows) override;
   void EndRowBatch(int id) override;
+  void RefreshRows(int id) override;
   std::int32_t WaitEvent() override { return events_.Wait(); }
   std::int32_t PollEvent() override { return events_.Poll(); }
   std::int32_t EventSource() override { return events_.source(); }

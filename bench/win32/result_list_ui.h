@@ -66,6 +66,7 @@ class ResultListUi final : public Ui {
   std::int32_t AskYesNo(std::string_view, std::string_view) override { return 7; }
   void SetPlaybackWakeups(bool) override {}
   void DropInput(bool, int) override {}
+  void RefreshRows(int) override {}
 
  private:
   static bool Is(int id) { return id == id::kResultList; }

@@ -26,6 +26,28 @@ bool CopyMedia(const Options& options, const std::wstring& media, const std::wst
   return CopyFileW(source.c_str(), target.c_str(), FALSE) != 0;
 }
 
+bool CopyMediaTagged(const Options& options, const std::wstring& media, const std::wstring& target,
+                     std::size_t tagBytes, std::size_t flipAt) {
+  HANDLE source = CreateFileW((options.work + L"\\_media\\" + media).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (source == INVALID_HANDLE_VALUE) return false;
+  std::string audio(GetFileSize(source, nullptr), '\0');
+  DWORD read = 0;
+  BOOL ok = ReadFile(source, audio.data(), static_cast<DWORD>(audio.size()), &read, nullptr);
+  CloseHandle(source);
+  if (!ok || read != audio.size()) return false;
+  if (flipAt < audio.size()) audio[flipAt] = static_cast<char>(audio[flipAt] ^ 0x01);
+  // An ID3v2.4 tag of zero bytes, padding as taggers leave it.
+  std::string tag;
+  if (tagBytes > 0) {
+    tag = std::string("ID3\x04\x00\x00", 6);
+    for (int shift = 21; shift >= 0; shift -= 7)
+      tag.push_back(static_cast<char>((tagBytes >> shift) & 0x7F));
+    tag.append(tagBytes, '\0');
+  }
+  return WriteText(target, tag + audio);
+}
+
 bool WriteText(const std::wstring& path, const std::string& content) {
   std::size_t slash = path.rfind(L'\\');
   if (slash != std::wstring::npos) MakeFolders(path.substr(0, slash));
@@ -265,7 +287,7 @@ HWND FindPopupMenu(DWORD processId, DWORD timeoutMs) {
 
 HWND HighlightMenuItem(AppProcess& app, int row, int item, const std::wstring& shot) {
   // The items in menu order; separators are passed over by the arrow keys.
-  const int order[] = {0, 1, 24, 25, 26};
+  const int order[] = {0, 1, 24, 25, 26, 28};
   const int* place = std::find(std::begin(order), std::end(order), item);
   if (place == std::end(order) || !ClickRow(app, app.Control(8), row, true)) return nullptr;
   HWND menu = FindPopupMenu(app.id());

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,10 @@ namespace kz::e2e {
 // Folders and files of a scenario, below the work folder that the runner maps as M:.
 bool MakeFolders(const std::wstring& path);
 bool CopyMedia(const Options& options, const std::wstring& media, const std::wstring& target);
+// A copy of a media file with an ID3v2 tag of `tagBytes` before it (another size, the same
+// recording), and with the byte at `flipAt` of the media changed when it lies inside.
+bool CopyMediaTagged(const Options& options, const std::wstring& media, const std::wstring& target,
+                     std::size_t tagBytes, std::size_t flipAt = SIZE_MAX);
 bool WriteText(const std::wstring& path, const std::string& content);
 bool Exists(const std::wstring& path);
 
@@ -55,8 +61,9 @@ int SearchFolder(AppProcess& app, const Options& options, const std::string& fol
 // The visible popup menu of the program, or null after the timeout.
 HWND FindPopupMenu(DWORD processId, DWORD timeoutMs = 3000);
 // Opens the popup menu over a row and highlights an item by its id (0 "Eigenschaften", 1
-// "Datei(en) entfernen", 24 to 26 the ticking items) with the keys a user would press; Return
-// then chooses it. With `shot`, the open menu is saved there first. The menu, or null.
+// "Datei(en) entfernen", 24 to 26 the ticking items, 28 "Aufnahmen vergleichen") with the keys a
+// user would press; Return then chooses it. With `shot`, the open menu is saved there first. The
+// menu, or null.
 HWND HighlightMenuItem(AppProcess& app, int row, int item, const std::wstring& shot = L"");
 // The same, and the item chosen.
 bool ChooseMenuItem(AppProcess& app, int row, int item, const std::wstring& shot = L"");

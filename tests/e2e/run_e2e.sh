@@ -24,6 +24,10 @@ prepare_fixtures() {
   head -c $((44100 * 2 * 2)) /dev/urandom > "$root/_media/noise.raw"
   lame --quiet -r -s 44.1 --bitwidth 16 --signed -m m -b 128 "$root/_media/noise.raw" \
     "$root/_media/tone2.mp3" 2>/dev/null
+  # Another recording of tone2's length: the same number of frames, other audio.
+  head -c $((44100 * 2 * 2)) /dev/urandom > "$root/_media/noise.raw"
+  lame --quiet -r -s 44.1 --bitwidth 16 --signed -m m -b 128 "$root/_media/noise.raw" \
+    "$root/_media/other2.mp3" 2>/dev/null
   rm -f "$root/_media/noise.raw"
   local folder file
   for folder in $(seq -w 0 1999); do

@@ -16,13 +16,19 @@
 namespace kz::e2e {
 namespace {
 
-// Below M:\bulk\: a.mp3 largest in Musik2\, which lies beside Musik\, not in it; b.mp3 twice
-// at the largest size, all below Musik\; c.mp3 twice at one size. No media: a small text.
-const std::pair<const wchar_t*, const wchar_t*> kFiles[] = {
-    {L"Musik\\a.mp3", L"tone2.mp3"},    {L"Musik\\x\\a.mp3", nullptr},
-    {L"Musik2\\a.mp3", L"tone5.mp3"},   {L"Musik\\x\\b.mp3", L"tone5.mp3"},
-    {L"Musik\\y\\b.mp3", L"tone5.mp3"}, {L"Musik\\z\\b.mp3", nullptr},
-    {L"Musik\\y\\c.mp3", nullptr},      {L"Musik2\\c.mp3", nullptr}};
+// Below M:\bulk\, the copies of each name one recording whose sizes differ by their tags: a.mp3
+// largest in Musik2\, which lies beside Musik\, not in it; b.mp3 twice at the largest size, all
+// below Musik\; c.mp3 twice at one size.
+struct BulkFile {
+  const wchar_t* path;
+  const wchar_t* media;
+  std::size_t tagBytes;
+};
+const BulkFile kFiles[] = {
+    {L"Musik\\a.mp3", L"tone2.mp3", 0},      {L"Musik\\x\\a.mp3", L"tone2.mp3", 100},
+    {L"Musik2\\a.mp3", L"tone2.mp3", 500},   {L"Musik\\x\\b.mp3", L"tone5.mp3", 300},
+    {L"Musik\\y\\b.mp3", L"tone5.mp3", 300}, {L"Musik\\z\\b.mp3", L"tone5.mp3", 0},
+    {L"Musik\\y\\c.mp3", L"tone2.mp3", 50},  {L"Musik2\\c.mp3", L"tone2.mp3", 50}};
 
 std::string PathOfRow(AppProcess& app, int row) {
   return app.RowText(app.Control(8), row, 2).substr(4) + app.RowText(app.Control(8), row, 0);
@@ -55,10 +61,9 @@ std::string Outcome(AppProcess& app, int row, int item, const std::wstring& shot
 
 void BulkTicks(const Options& options, Checker& check) {
   std::wstring top = options.work + L"\\bulk\\";
-  for (const auto& [file, media] : kFiles) {
-    std::wstring path = top + file;
-    MakeFolders(path.substr(0, path.rfind(L'\\')));
-    check.Check(media ? CopyMedia(options, media, path) : WriteText(path, "a small file"),
+  for (const BulkFile& file : kFiles) {
+    std::wstring path = top + file.path;
+    check.Check(CopyMediaTagged(options, file.media, path, file.tagBytes),
                 "file made: " + Utf8(path));
   }
   AppProcess app(options.exe);
@@ -80,7 +85,8 @@ void BulkTicks(const Options& options, Checker& check) {
   }
   // The menu over a selected row, every ticking item enabled, for the README.
   std::wstring shot = options.shots.empty() ? L"" : options.shots + L"\\bulk-menu.bmp";
-  check.Equal(Outcome(app, inMusik, 25, shot), " 5 Datei(en) markiert, 1 Name(n) ausgelassen",
+  check.Equal(Outcome(app, inMusik, 25, shot),
+              " 5 Datei(en) markiert, 1 einzelne Aufnahme(n) ausgelassen",
               "the folder Musik\\ and below");
   expected = {"Musik\\a.mp3", "Musik\\x\\a.mp3", bLower, "Musik\\z\\b.mp3", "Musik\\y\\c.mp3"};
   check.Check(TickedRows(app) == expected, "Musik\\ and below ticked but one b.mp3, no Musik2\\");
@@ -93,9 +99,9 @@ void BulkTicks(const Options& options, Checker& check) {
   check.Equal(RemoveTickedRows(app, inMusik), " 5 Datei(en) erfolgreich gel\xC3\xB6scht!",
               "the ticked files are deleted");
   std::set<std::string> namesLeft;
-  for (const auto& [file, media] : kFiles) {
-    std::string path = Utf8(file);
-    bool left = Exists(top + file);
+  for (const BulkFile& file : kFiles) {
+    std::string path = Utf8(file.path);
+    bool left = Exists(top + file.path);
     check.Check(left != (expected.count(path) == 1), "deleted exactly if ticked: " + path);
     if (left) namesLeft.insert(path.substr(path.rfind('\\') + 1));
   }

@@ -113,13 +113,19 @@ void CheckFirstPass(AppProcess& app, Checker& check) {
   HWND list = app.Control(8);
   check.Equal(app.RowCount(list), 0, "empty result list");
   HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-  check.Equal(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 4, "result list columns");
+  check.Equal(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 5, "result list columns");
+  // Shown as name, size, recording, folder, ID; the column numbers keep their meaning.
+  const int shownAs[] = {0, 1, 4, 2, 3};
+  for (int place = 0; place < 5; ++place) {
+    check.Equal(SendMessageW(header, HDM_ORDERTOINDEX, place, 0), shownAs[place],
+                "column at place " + std::to_string(place));
+  }
   DWORD extended = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
   check.Check((extended & LVS_EX_CHECKBOXES) && (extended & LVS_EX_GRIDLINES) &&
                   (extended & LVS_EX_FULLROWSELECT) && (extended & LVS_EX_HEADERDRAGDROP),
               "result list extended styles");
-  const int widths[] = {328, 64, 2048, 32};
-  for (int column = 0; column < 4; ++column) {
+  const int widths[] = {328, 64, 2048, 32, 72};
+  for (int column = 0; column < 5; ++column) {
     check.Equal(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0), widths[column],
                 "column width " + std::to_string(column));
   }

@@ -46,6 +46,7 @@ class FakeUi : public Ui {
   std::int64_t ImageById(int imageId) override;
   void BeginRowBatch(int id, std::int32_t expectedRows) override;
   void EndRowBatch(int id) override;
+  void RefreshRows(int id) override { log.push_back("RefreshRows " + std::to_string(id)); }
   std::int32_t WaitEvent() override;
   std::int32_t PollEvent() override;
   std::int32_t EventSource() override { return source_; }
@@ -71,6 +72,9 @@ class FakeUi : public Ui {
   bool IsMenuItemDisabled(int item) const;
   std::vector<Row>& Rows(int id) { return lists_[id]; }
 
+  // Column 4 ("Aufnahme") of a result row, made from the number in its ID cell, as the window's
+  // list makes it from the row's record; empty when not set.
+  std::function<std::string(std::int32_t recordId)> recordingCell;
   // Called at every WaitEvent or PollEvent before the queue is read, so a test can act "during"
   // a scan or a wait (change the tree's selection, advance a clock...).
   std::function<void()> onEvent;

@@ -1,4 +1,4 @@
-#include "removal/bulk_ticks.h"
+#include "recordings/bulk_ticks.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,7 @@
 #include "tests/fakes/recording_media.h"
 #include "tests/fakes/result_rows.h"
 #include "tests/fakes/temp_tree.h"
+#include "tests/unit/mp3_test_files.h"
 
 namespace kz {
 namespace {
@@ -23,7 +24,16 @@ namespace {
 using testing::FakeUi;
 using Paths = std::vector<std::string>;
 
-// A list of namesakes made from files on disk, "folder/name" with their sizes in bytes.
+// The same few frames of audio in every file, after a tag of `tagBytes`: the files of a name are
+// copies of one recording, whose sizes differ as their tags do.
+std::string OneRecording(std::size_t tagBytes) {
+  testing::Mp3Bytes file;
+  file.Id3v2(static_cast<std::uint32_t>(tagBytes)).Frames(0xFB, 0x90, 417, 4);
+  return std::string(file.bytes().begin(), file.bytes().end());
+}
+
+// A list of namesakes made from files on disk, "folder/name" with the sizes of their tags; larger
+// tags, larger files.
 struct Listed {
   testing::TempTree tree;
   FakeUi ui;
@@ -35,7 +45,7 @@ struct Listed {
   explicit Listed(const std::map<std::string, std::size_t>& sizes) {
     std::vector<testing::FoundFile> scan;
     for (const auto& [relative, bytes] : sizes) {
-      tree.Write(relative, std::string(bytes, 'x'));
+      tree.Write(relative, OneRecording(bytes));
       std::size_t slash = relative.rfind('/');
       scan.push_back({tree.root() + relative.substr(0, slash + 1), relative.substr(slash + 1)});
     }
@@ -80,7 +90,7 @@ TEST(BulkTicks, KeepTheLargestOrOneRowOfANameUnticked) {
        {},
        "Musik/a.mp3",
        {"Musik/a.mp3", "Musik/x/a.mp3", "Musik/x/b.mp3", "b.mp3 below"},
-       " 4 Datei(en) markiert, 1 Name(n) ausgelassen"},
+       " 4 Datei(en) markiert, 1 einzelne Aufnahme(n) ausgelassen"},
       {"a folder with one copy of each name",
        {},
        "Musik/x/b.mp3",
@@ -90,7 +100,7 @@ TEST(BulkTicks, KeepTheLargestOrOneRowOfANameUnticked) {
        {"Musik/a.mp3", "Musik2/a.mp3"},
        "Musik/x/a.mp3",
        {"Musik/a.mp3", "Musik/x/b.mp3", "Musik2/a.mp3"},
-       " 1 Datei(en) markiert, 1 Name(n) ausgelassen"},
+       " 1 Datei(en) markiert, 1 einzelne Aufnahme(n) ausgelassen"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
