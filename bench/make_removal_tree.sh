@@ -12,12 +12,17 @@ mkdir -p "$root"
 awk -v root="$root" -v names="$names" -v per="$per_folder" -v want=folders 'BEGIN {
   for (i = 0; i < names; i += per) printf "%s/keep/k%05d\n%s/drop/d%05d\n", root, i / per, root, i / per
 }' | xargs -d '\n' mkdir -p
-# The kept copy holds two bytes, the dropped one one: both show as 1 KB.
+# Every file is the same recording: three MPEG-1 Layer III frames (128 kbit/s, 44.1 kHz, 417
+# bytes each). The kept copy carries an ID3v1 tag besides, so it is the larger; both show as
+# 2 KB. (No NUL byte in them, so that the shell's own printf writes them without a process.)
+frame=$(printf '\xff\xfb\x90\x44')$(printf 'U%.0s' $(seq 413))
+audio=$frame$frame$frame
+kept=$audio$(printf 'TAG%125s' '')
 awk -v root="$root" -v names="$names" -v per="$per_folder" 'BEGIN {
   for (i = 0; i < names; i++) {
-    printf "%s/keep/k%05d/song %06d.mp3\t2\n", root, int(i / per), i
-    printf "%s/drop/d%05d/song %06d.mp3\t1\n", root, int(i / per), i
+    printf "%s/keep/k%05d/song %06d.mp3\tk\n", root, int(i / per), i
+    printf "%s/drop/d%05d/song %06d.mp3\td\n", root, int(i / per), i
   }
-}' | while IFS=$'\t' read -r path bytes; do
-  if [ "$bytes" = 2 ]; then printf 'kk' >"$path"; else printf 'd' >"$path"; fi
+}' | while IFS=$'\t' read -r path kind; do
+  if [ "$kind" = k ]; then printf '%s' "$kept" >"$path"; else printf '%s' "$audio" >"$path"; fi
 done

@@ -14,6 +14,9 @@ BusyWindow::BusyWindow(Program& program, int kept)
 
 BusyWindow::~BusyWindow() {
   program_.ui.DropInput(false, -1);
+  // The task's outcome stays in view as long as a quick one's: the main loop's welcome text,
+  // shown 5 s after the last one, would otherwise replace it at the loop's first pass.
+  program_.lastWelcomeTick = program_.clock.TickCount();
 }
 
 TaskEnd BusyWindow::TakeEvents() {

@@ -13,7 +13,8 @@ enum class TaskEnd { kGoOn, kCutShort, kClosed };
 // Keeps the window alive while a handler works through many files on the UI thread (deleting,
 // comparing): the user's input is dropped, but for clicks on the control `kept` (-1: none), the
 // window paints, a progress text is shown at most every 200 ms, and a close request, or a click
-// on the kept control, ends the task after the file in hand.
+// on the kept control, ends the task after the file in hand. Its outcome then stays in status
+// field 0 for the welcome text's 5 s.
 class BusyWindow {
  public:
   BusyWindow(Program& program, int kept);

@@ -35,6 +35,8 @@ void RemovalTiming(const Options& options, Checker& check) {
   if (!check.Check(rows > 0, "rows of the search")) return;
   WaitForFreshWelcome(app);
   if (!check.Check(ChooseMenuItem(app, 0, 24), "all but the largest ticked")) return;
+  // The item compares the recordings first.
+  WaitFor([&] { return app.StatusText(0).ends_with(" markiert"); }, 600000);
   std::string ticked = app.StatusText(0);
   WaitForFreshWelcome(app);
   if (!check.Check(ChooseMenuItem(app, 0, 1), "removal chosen")) return;

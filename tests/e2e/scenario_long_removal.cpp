@@ -35,8 +35,9 @@ int CountFiles(const std::wstring& folder) {
   return count;
 }
 
-// Ticks all but the largest file of each name (the third item of the popup menu), then chooses
-// "Datei(en) entfernen" and answers Yes; false when a menu or the question did not come.
+// Ticks all but the largest file of each recording (the third item of the popup menu, which
+// compares the files first), then chooses "Datei(en) entfernen" and answers Yes; false when a
+// menu, the ticks or the question did not come.
 bool TickAndRemove(AppProcess& app, RowPlaces& rows) {
   for (int downs : {2, 1}) {
     if (!rows.ClickRow(0, true) || !FindPopupMenu(app.id())) return false;
@@ -44,6 +45,9 @@ bool TickAndRemove(AppProcess& app, RowPlaces& rows) {
     for (int down = 0; down < downs; ++down) PressKey(VK_DOWN);
     PressKey(VK_RETURN);
     app.Settle(200);
+    if (downs == 2 && !WaitFor([&] { return StatusMessage(app).ends_with(" markiert"); }, 120000)) {
+      return false;
+    }
   }
   HWND question = FindProgramWindow(app.id(), L"#32770", L"Info!");
   if (!question) return false;

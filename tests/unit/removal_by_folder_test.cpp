@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/main_loop.h"
 #include "core/ids.h"
 #include "platform/forwarding_file_system.h"
 #include "platform/posix/posix_file_system.h"
@@ -150,6 +151,14 @@ TEST_F(ManyFoldersTest, ShowsProgressAndDropsInputWhileItRuns) {
   ASSERT_GE(counts.size(), 3u) << "progress at most every 200 ms, but shown";
   EXPECT_LE(counts.size(), 24u * 70 / 200 + 1);
   EXPECT_EQ(counts.front().find(" von 24 "), counts.front().find(" von "));
+  EXPECT_EQ(ui.status[0], " 24 Datei(en) erfolgreich gel\xC3\xB6scht!");
+}
+
+TEST_F(ManyFoldersTest, ALongRemovalsOutcomeStaysInViewAsAQuickOnesDoes) {
+  TickAll();
+  clock.step = 300;  // seconds pass while the files go
+  RemoveTickedFiles(program);
+  RefreshStatus(program);
   EXPECT_EQ(ui.status[0], " 24 Datei(en) erfolgreich gel\xC3\xB6scht!");
 }
 
