@@ -4,6 +4,7 @@
 #include "core/ids.h"
 #include "player/player_buttons.h"
 #include "removal/bulk_ticks.h"
+#include "removal/recycle_ticked_files.h"
 #include "removal/remove_ticked_files.h"
 #include "search/run_search.h"
 
@@ -13,6 +14,8 @@ Outcome DispatchMenuEvent(Program& program, std::int32_t itemId) {
   switch (itemId) {
     case id::kRemoveItem:
       return RemoveTickedFiles(program);
+    case id::kRecycleItem:
+      return RecycleTickedFiles(program);
     case id::kPropertiesItem:
       return ShowProperties(program);
     case id::kTickAllButLargestItem:

@@ -184,6 +184,8 @@ void MainWindow::CreateItemMenu() {
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kPropertiesItem, L"Eigenschaften");
   AppendMenuW(itemMenu_, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kRemoveItem, L"Datei(en) entfernen");
+  AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kRecycleItem,
+              L"Datei(en) in den Papierkorb verschieben");
   AppendMenuW(itemMenu_, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kTickAllButLargestItem,
               L"Alle au\u00dfer der gr\u00f6\u00dften Datei je Name markieren");
@@ -191,8 +193,8 @@ void MainWindow::CreateItemMenu() {
               L"Alle Dateien in diesem Ordner und darunter markieren");
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kClearTicksItem,
               L"Alle Markierungen aufheben");
-  for (int item : {id::kPropertiesItem, id::kRemoveItem, id::kTickAllButLargestItem,
-                   id::kTickFolderItem, id::kClearTicksItem}) {
+  for (int item : {id::kPropertiesItem, id::kRemoveItem, id::kRecycleItem,
+                   id::kTickAllButLargestItem, id::kTickFolderItem, id::kClearTicksItem}) {
     EnableMenuItem(itemMenu_, kMenuCommandBase + item, MF_BYCOMMAND | MF_GRAYED);
   }
 }

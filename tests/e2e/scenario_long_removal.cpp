@@ -35,10 +35,10 @@ int CountFiles(const std::wstring& folder) {
   return count;
 }
 
-// Ticks all but the largest file of each name (the third item of the popup menu), then chooses
+// Ticks all but the largest file of each name (the fourth item of the popup menu), then chooses
 // "Datei(en) entfernen" and answers Yes; false when a menu or the question did not come.
 bool TickAndRemove(AppProcess& app, RowPlaces& rows) {
-  for (int downs : {2, 1}) {
+  for (int downs : {3, 1}) {
     if (!rows.ClickRow(0, true) || !FindPopupMenu(app.id())) return false;
     PressKey(VK_HOME);
     for (int down = 0; down < downs; ++down) PressKey(VK_DOWN);
