@@ -5,6 +5,7 @@
 #include "player/player_buttons.h"
 #include "recordings/bulk_ticks.h"
 #include "recordings/compare_recordings.h"
+#include "removal/recycle_ticked_files.h"
 #include "removal/remove_ticked_files.h"
 #include "search/run_search.h"
 
@@ -14,6 +15,8 @@ Outcome DispatchMenuEvent(Program& program, std::int32_t itemId) {
   switch (itemId) {
     case id::kRemoveItem:
       return RemoveTickedFiles(program);
+    case id::kRecycleItem:
+      return RecycleTickedFiles(program);
     case id::kPropertiesItem:
       return ShowProperties(program);
     case id::kTickAllButLargestItem:

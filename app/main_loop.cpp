@@ -25,8 +25,10 @@ void RefreshStatus(Program& program) {
 void ApplyEnableRules(Program& program) {
   Ui& ui = program.ui;
   ui.DisableMenuItem(id::kRemoveItem, 1);
+  ui.DisableMenuItem(id::kRecycleItem, 1);
   if (ui.FirstRowWithState(id::kResultList, row_state::kTicked, 0) >= 0) {
     ui.DisableMenuItem(id::kRemoveItem, 0);
+    ui.DisableMenuItem(id::kRecycleItem, 0);
   }
   bool rowSelected = ui.ControlState(id::kResultList) > -1;
   ui.DisableMenuItem(id::kPropertiesItem, rowSelected ? 0 : 1);

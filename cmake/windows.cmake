@@ -9,7 +9,8 @@ enable_language(RC)
 file(GLOB KZ_WIN_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 add_library(kz_win_platform STATIC ${KZ_WIN_PLATFORM_SOURCES} platform/win32/README.txt)
 set_target_properties(kz_win_platform PROPERTIES LINKER_LANGUAGE CXX)
-target_link_libraries(kz_win_platform PUBLIC kz_platform_seams winmm shlwapi shell32 ntdll)
+target_link_libraries(kz_win_platform PUBLIC kz_platform_seams winmm shlwapi shell32 ole32 uuid
+                      ntdll)
 
 file(GLOB KZ_APP_SOURCES CONFIGURE_DEPENDS app/win32/*.cpp)
 if(KZ_APP_SOURCES)

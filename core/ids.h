@@ -27,6 +27,8 @@ constexpr int kPropertiesWindow = 16;
 // Popup-menu items.
 constexpr int kPropertiesItem = 0;
 constexpr int kRemoveItem = 1;
+// Moves the ticked rows' files to the Recycle Bin instead of deleting them.
+constexpr int kRecycleItem = 27;
 // Ticks many rows at once: all but the largest file of each name, everything in the selected
 // row's folder and below, or none.
 constexpr int kTickAllButLargestItem = 24;
@@ -36,7 +38,7 @@ constexpr int kClearTicksItem = 26;
 constexpr int kCompareRecordingsItem = 28;
 
 constexpr bool IsMenuItem(int id) {
-  return id == kPropertiesItem || id == kRemoveItem ||
+  return id == kPropertiesItem || id == kRemoveItem || id == kRecycleItem ||
          (id >= kTickAllButLargestItem && id <= kClearTicksItem) || id == kCompareRecordingsItem;
 }
 

@@ -51,6 +51,10 @@ class ListedFolder {
   // delete act on the same open file, and the delete counts only when afterwards the name no
   // longer leads to that file. True when it is gone.
   virtual bool RemoveFile(std::string_view name, const FileIdentity& expected) = 0;
+  // Moves the file `name` of this folder to the Recycle Bin of its drive after the same checks,
+  // never deleting it for good: where the bin cannot take it, it stays as it is. True when it
+  // left the folder and the bin holds that same file.
+  virtual bool RecycleFile(std::string_view name, const FileIdentity& expected) = 0;
   // Opens the file `name` of this folder for reading after the same checks: others may read but
   // not write it meanwhile. Null when it is no longer the file the identity describes, is empty,
   // or cannot be opened.

@@ -187,6 +187,8 @@ void MainWindow::CreateItemMenu() {
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kPropertiesItem, L"Eigenschaften");
   AppendMenuW(itemMenu_, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kRemoveItem, L"Datei(en) entfernen");
+  AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kRecycleItem,
+              L"Datei(en) in den Papierkorb verschieben");
   AppendMenuW(itemMenu_, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kTickAllButLargestItem,
               L"Alle au\u00dfer der gr\u00f6\u00dften Datei je Aufnahme markieren");
@@ -196,8 +198,9 @@ void MainWindow::CreateItemMenu() {
               L"Alle Markierungen aufheben");
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kCompareRecordingsItem,
               L"Aufnahmen vergleichen");
-  for (int item : {id::kPropertiesItem, id::kRemoveItem, id::kTickAllButLargestItem,
-                   id::kTickFolderItem, id::kClearTicksItem, id::kCompareRecordingsItem}) {
+  for (int item : {id::kPropertiesItem, id::kRemoveItem, id::kRecycleItem,
+                   id::kTickAllButLargestItem, id::kTickFolderItem, id::kClearTicksItem,
+                   id::kCompareRecordingsItem}) {
     EnableMenuItem(itemMenu_, kMenuCommandBase + item, MF_BYCOMMAND | MF_GRAYED);
   }
 }

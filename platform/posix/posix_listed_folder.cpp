@@ -50,6 +50,9 @@ class PosixListedFolder final : public ListedFolder {
            IdOf(after) != expected.file;
   }
 
+  // No Recycle Bin on this side: nothing is moved, and the file stays as it is.
+  bool RecycleFile(std::string_view, const FileIdentity&) override { return false; }
+
   std::unique_ptr<ReadOnlyFile> OpenFile(std::string_view name,
                                          const FileIdentity& expected) override {
     std::string entry(name);

@@ -7,10 +7,13 @@
 
 #include "platform/win32/extended_path.h"
 #include "platform/win32/file_ids.h"
+#include "platform/win32/file_names.h"
+#include "platform/win32/shell_recycle.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
 #include "platform/win32/win_handles.h"
 #include "platform/win32/win_read_only_file.h"
+#include "platform/win32/wine_trash.h"
 
 // Exported by ntdll; not declared by every SDK's winternl.h.
 extern "C" NTSTATUS NTAPI NtQueryAttributesFile(POBJECT_ATTRIBUTES attributes, void* basic);
@@ -46,31 +49,16 @@ bool IdMatches(const std::optional<ObjectId>& actual, const ObjectId& expected) 
   return actual && *actual == expected;
 }
 
-// Gives the open file the name `name` in the open folder. The system call itself, because it
-// takes the folder by its handle (kernelbase's wrapper wants a path, and Wine's reads a bare
-// name as one below the current folder).
-bool Rename(HANDLE folder, HANDLE file, std::wstring_view name) {
-  std::vector<BYTE> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(WCHAR));
-  auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-  rename->ReplaceIfExists = FALSE;
-  rename->RootDirectory = folder;
-  rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(WCHAR));
-  std::copy(name.begin(), name.end(), rename->FileName);
-  constexpr auto kFileRenameInformation = static_cast<FILE_INFORMATION_CLASS>(10);
-  IO_STATUS_BLOCK status{};
-  return NtSetInformationFile(file, &status, rename, static_cast<ULONG>(buffer.size()),
-                              kFileRenameInformation) >= 0;
-}
-
 // Moves the checked file out of its name within the checked folder, so that the name is free at
 // once, as a delete with POSIX semantics would leave it. A move that the file system refuses
 // (an immutable file, a folder without write permission) means the delete would fail too.
 bool MoveOutOfName(HANDLE folder, HANDLE file) {
   static LONG moves = 0;
   // A short name of its own, so that a name near the length limit can move too.
-  return Rename(folder, file,
-                L".klangzwilling-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                    std::to_wstring(InterlockedIncrement(&moves)) + L".deleted");
+  return GiveName(folder, file,
+                  L".klangzwilling-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                      std::to_wstring(InterlockedIncrement(&moves)) + L".deleted",
+                  NameAct::kMove);
 }
 
 // After the delete: the name no longer leads to the recorded file. Wine reports success for a
@@ -124,13 +112,14 @@ class WinListedFolder final : public ListedFolder {
  public:
   // `unixNtPath` is the folder's Unix path under Wine, empty elsewhere.
   WinListedFolder(UniqueFile folder, std::wstring path, std::wstring finalPath,
-                  std::wstring unixNtPath, bool wideIds)
+                  std::wstring unixNtPath, bool wideIds, bool underWine)
       : folder_(std::move(folder)),
         path_(std::move(path)),
         extendedPath_(ExtendedPath(path_)),
         finalPath_(std::move(finalPath)),
         unixNtPath_(std::move(unixNtPath)),
-        wideIds_(wideIds) {}
+        wideIds_(wideIds),
+        underWine_(underWine) {}
 
   bool RemoveFile(std::string_view name, const FileIdentity& expected) override {
     std::wstring entry = Widen(name);
@@ -154,6 +143,34 @@ class WinListedFolder final : public ListedFolder {
     // stat, where the drive path costs a search of the folder for the name in other letter case.
     if (!unixNtPath_.empty() && NothingAt(unixNtPath_ + entry)) return true;
     return IsGone(path, expected, wideIds_);
+  }
+
+  bool RecycleFile(std::string_view name, const FileIdentity& expected) override {
+    std::wstring entry = Widen(name);
+    // The shell takes a path as the listing had it, and would read con.mp3 or a name ending in
+    // a dot or a blank as another file: such a file stays.
+    std::wstring shellPath = path_ + entry;
+    if (!Reachable(entry) || PathRulesRewrite(shellPath)) return false;
+    std::optional<WineTrash> trash;
+    std::string unixPath;
+    {
+      UniqueFile file =
+          OpenEntry(OpenPath(entry), kDeleteAccess, FILE_SHARE_READ | FILE_SHARE_DELETE);
+      if (!file || !IsRecorded(file.get(), entry, expected, FILE_ATTRIBUTE_READONLY)) return false;
+      if (underWine_) {
+        trash = WineTrash::OfThisProcess();
+        unixPath = WineMounts::UnixPath(shellPath);
+        if (!trash || unixPath.empty() || unixNtPath_.empty() || !trash->CanTake(file.get())) {
+          return false;
+        }
+      }
+    }  // closed, for the shell opens the file by its path
+    ShellRecycle shell = RecycleByFileOperation(shellPath);
+    if (!underWine_) {
+      return shell == ShellRecycle::kRecycled && IsGone(extendedPath_ + entry, expected, wideIds_);
+    }
+    if (shell == ShellRecycle::kNoFileOperation) DeleteWithUndo(shellPath);
+    return NothingAt(unixNtPath_ + entry) && trash->Holds(entry, expected.file, wideIds_, unixPath);
   }
 
   std::unique_ptr<ReadOnlyFile> OpenFile(std::string_view name,
@@ -243,7 +260,7 @@ class WinListedFolder final : public ListedFolder {
     if (SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof(disposition))) {
       return true;
     }
-    if (!alone) Rename(folder_.get(), file, entry);  // back under its own name, as it was
+    if (!alone) GiveName(folder_.get(), file, entry, NameAct::kMove);  // back, as it was
     return false;
   }
 
@@ -253,6 +270,7 @@ class WinListedFolder final : public ListedFolder {
   std::wstring finalPath_;     // the open folder's final path, ending in '\\'
   std::wstring unixNtPath_;
   bool wideIds_;
+  bool underWine_;
   bool posixDeletes_ = true;
 };
 
@@ -278,7 +296,7 @@ std::unique_ptr<ListedFolder> WinFileSystem::OpenListedFolder(std::string_view d
   if (!unixNtPath.empty() && !SameFolder(unixNtPath, folder.get())) unixNtPath.clear();
   return std::make_unique<WinListedFolder>(std::move(folder), std::move(path),
                                            WithBackslash(std::move(*finalPath)),
-                                           std::move(unixNtPath), facts.wideIds);
+                                           std::move(unixNtPath), facts.wideIds, underWine_);
 }
 
 }  // namespace kz

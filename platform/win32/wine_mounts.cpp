@@ -99,6 +99,13 @@ std::wstring WineMounts::UnixNtPath(std::wstring_view folder) {
   return path;
 }
 
+std::string WineMounts::UnixPath(std::wstring_view path) {
+  static const ToUnixName toUnix = WineExport<ToUnixName>("wine_get_unix_file_name");
+  if (!toUnix) return {};
+  std::unique_ptr<char, HeapFreer> unixPath(toUnix(ExtendedPath(path).c_str()));
+  return unixPath && unixPath.get()[0] == '/' ? std::string(unixPath.get()) : std::string();
+}
+
 std::optional<std::uint64_t> WineMounts::VolumeOf(std::string_view canonical) const {
   std::optional<std::uint64_t> device = table_.DeviceOf(canonical);
   if (!device) return std::nullopt;

@@ -34,6 +34,9 @@ class WineMounts {
   // drive path, a search of the whole folder for the name in other letter case. Empty when the
   // path has no Unix name.
   static std::wstring UnixNtPath(std::wstring_view folder);
+  // The Unix path of a file as Wine gives it for the drive path `path` (the text Wine's shell
+  // writes into the trash as the file's origin). Empty when the path has no Unix name.
+  static std::string UnixPath(std::wstring_view path);
   // The volume of a folder at `canonical` (from CanonicalPath): the device of the mount it lies
   // on, as a number no volume serial has. A search's root gets its mount's too, so that a bind
   // mount below it, the same file system seen again, carries the same volume as the root.

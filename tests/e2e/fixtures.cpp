@@ -287,7 +287,7 @@ HWND FindPopupMenu(DWORD processId, DWORD timeoutMs) {
 
 HWND HighlightMenuItem(AppProcess& app, int row, int item, const std::wstring& shot) {
   // The items in menu order; separators are passed over by the arrow keys.
-  const int order[] = {0, 1, 24, 25, 26, 28};
+  const int order[] = {0, 1, 27, 24, 25, 26, 28};
   const int* place = std::find(std::begin(order), std::end(order), item);
   if (place == std::end(order) || !ClickRow(app, app.Control(8), row, true)) return nullptr;
   HWND menu = FindPopupMenu(app.id());

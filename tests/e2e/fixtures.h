@@ -61,9 +61,9 @@ int SearchFolder(AppProcess& app, const Options& options, const std::string& fol
 // The visible popup menu of the program, or null after the timeout.
 HWND FindPopupMenu(DWORD processId, DWORD timeoutMs = 3000);
 // Opens the popup menu over a row and highlights an item by its id (0 "Eigenschaften", 1
-// "Datei(en) entfernen", 24 to 26 the ticking items, 28 "Aufnahmen vergleichen") with the keys a
-// user would press; Return then chooses it. With `shot`, the open menu is saved there first. The
-// menu, or null.
+// "Datei(en) entfernen", 27 "Datei(en) in den Papierkorb verschieben", 24 to 26 the ticking
+// items, 28 "Aufnahmen vergleichen") with the keys a user would press; Return then chooses it.
+// With `shot`, the open menu is saved there first. The menu, or null.
 HWND HighlightMenuItem(AppProcess& app, int row, int item, const std::wstring& shot = L"");
 // The same, and the item chosen.
 bool ChooseMenuItem(AppProcess& app, int row, int item, const std::wstring& shot = L"");

@@ -124,6 +124,13 @@ prepare_bind() {
   mount --bind "$root/a" "$root/b" 2>/dev/null && : >"$root/mounted.txt"
   return 0
 }
+# Wine's Recycle Bin is the trash below $XDG_DATA_HOME: a folder of the work tree for the whole
+# run, and a tmpfs beside it, which no rename from the tree can reach (where mounting is allowed).
+prepare_recycle() {
+  mkdir -p "$1/xdg" "$1/xdg-fremd"
+  mount -t tmpfs -o size=1m kz-e2e "$1/xdg-fremd" 2>/dev/null && : >"$1/xdg-fremd/mounted.txt"
+  return 0
+}
 unmount_all() {
   local mount
   for mount in "$1"/m* "$1"/bind/b "$1"/b; do
@@ -179,11 +186,14 @@ if [ ${#plain[@]} -eq 0 ]; then
 fi
 work=$(mktemp -d /tmp/kz-e2e.XXXXXX)
 trap 'chattr -i "$work/h-immutable/a/fest.mp3" 2>/dev/null; wineserver -k 2>/dev/null
-  unmount_all "$work/h-mounts"; unmount_all "$work/h-bind"; rm -rf "$work"; rm -f "$WINEPREFIX/dosdevices/m:"' EXIT
+  unmount_all "$work/h-mounts"; unmount_all "$work/h-bind"; umount "$work/xdg-fremd" 2>/dev/null
+  rm -rf "$work"; rm -f "$WINEPREFIX/dosdevices/m:"' EXIT
 # The prepared music trees appear as drive M: in the folder tree.
 ln -sfn "$work" "$WINEPREFIX/dosdevices/m:"
 prepare_fixtures "$work"
 prepare_hostile "$work"
+prepare_recycle "$work"
+export XDG_DATA_HOME=$work/xdg
 status=0
 wine "$build/kz_e2e_driver.exe" --exe "$(winepath -w "$build/klangzwilling.exe")" \
   --shots "$(winepath -w "$artifacts")" --work "$(winepath -w "$work")" --drive M: \

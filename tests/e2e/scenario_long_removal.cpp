@@ -35,17 +35,17 @@ int CountFiles(const std::wstring& folder) {
   return count;
 }
 
-// Ticks all but the largest file of each recording (the third item of the popup menu, which
+// Ticks all but the largest file of each recording (the fourth item of the popup menu, which
 // compares the files first), then chooses "Datei(en) entfernen" and answers Yes; false when a
 // menu, the ticks or the question did not come.
 bool TickAndRemove(AppProcess& app, RowPlaces& rows) {
-  for (int downs : {2, 1}) {
+  for (int downs : {3, 1}) {
     if (!rows.ClickRow(0, true) || !FindPopupMenu(app.id())) return false;
     PressKey(VK_HOME);
     for (int down = 0; down < downs; ++down) PressKey(VK_DOWN);
     PressKey(VK_RETURN);
     app.Settle(200);
-    if (downs == 2 && !WaitFor([&] { return StatusMessage(app).ends_with(" markiert"); }, 120000)) {
+    if (downs == 3 && !WaitFor([&] { return StatusMessage(app).ends_with(" markiert"); }, 120000)) {
       return false;
     }
   }

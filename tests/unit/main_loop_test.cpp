@@ -78,6 +78,7 @@ TEST_F(LoopTest, FirstPassDisablesSearchAndPlayerControls) {
   for (int control : {0, 1, 2, 3, 4, 5, 13}) EXPECT_TRUE(ui.IsDisabled(control)) << control;
   EXPECT_TRUE(ui.IsMenuItemDisabled(id::kPropertiesItem));
   EXPECT_TRUE(ui.IsMenuItemDisabled(id::kRemoveItem));
+  EXPECT_TRUE(ui.IsMenuItemDisabled(id::kRecycleItem));
   for (int item : {id::kTickAllButLargestItem, id::kTickFolderItem, id::kClearTicksItem}) {
     EXPECT_TRUE(ui.IsMenuItemDisabled(item)) << "greyed while the list is empty: " << item;
   }
@@ -90,6 +91,7 @@ TEST_F(LoopTest, EnableRulesFollowTicksSelectionAndTree) {
   ui.TickRow(id::kResultList, 1, true);  // ticked, not selected
   ApplyEnableRules(program);
   EXPECT_FALSE(ui.IsMenuItemDisabled(id::kRemoveItem));
+  EXPECT_FALSE(ui.IsMenuItemDisabled(id::kRecycleItem));
   EXPECT_TRUE(ui.IsMenuItemDisabled(id::kPropertiesItem));
   EXPECT_TRUE(ui.IsDisabled(id::kPlayButton));
   EXPECT_FALSE(ui.IsMenuItemDisabled(id::kTickAllButLargestItem));
@@ -100,6 +102,7 @@ TEST_F(LoopTest, EnableRulesFollowTicksSelectionAndTree) {
   ui.SelectRow(id::kResultList, 0);  // selected, not ticked
   ApplyEnableRules(program);
   EXPECT_TRUE(ui.IsMenuItemDisabled(id::kRemoveItem));
+  EXPECT_TRUE(ui.IsMenuItemDisabled(id::kRecycleItem));
   EXPECT_FALSE(ui.IsMenuItemDisabled(id::kPropertiesItem));
   EXPECT_FALSE(ui.IsMenuItemDisabled(id::kTickFolderItem));
   for (int control : {1, 2, 3, 4, 5, 13}) EXPECT_FALSE(ui.IsDisabled(control)) << control;

@@ -72,6 +72,9 @@ class CountingFiles final : public ForwardingFileSystem {
     bool RemoveFile(std::string_view name, const FileIdentity& expected) override {
       return folder_->RemoveFile(name, expected);
     }
+    bool RecycleFile(std::string_view name, const FileIdentity& expected) override {
+      return folder_->RecycleFile(name, expected);
+    }
     std::unique_ptr<ReadOnlyFile> OpenFile(std::string_view name,
                                            const FileIdentity& expected) override {
       auto file = folder_->OpenFile(name, expected);

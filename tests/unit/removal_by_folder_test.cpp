@@ -54,6 +54,9 @@ class CountingFiles final : public ForwardingFileSystem {
       ++deletes_[directory_ + std::string(name)];
       return inner_->RemoveFile(name, expected);
     }
+    bool RecycleFile(std::string_view name, const FileIdentity& expected) override {
+      return inner_->RecycleFile(name, expected);
+    }
     std::unique_ptr<ReadOnlyFile> OpenFile(std::string_view name,
                                            const FileIdentity& expected) override {
       return inner_->OpenFile(name, expected);
