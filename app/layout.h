@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/result_row.h"
+
 namespace kz {
 
 // A control's place in its window's client area, in pixels.
@@ -50,10 +52,11 @@ constexpr std::array<LayoutRect, 3> kFrames{{
     {16, 240, 188, 64},
     {216, 264, 408, 40},
 }};
-// Result list columns: name, size, folder, ID, recording; shown in the order name, size,
-// recording, folder, ID.
-constexpr std::array<int, 5> kResultColumns{328, 64, 2048, 32, 72};
-constexpr std::array<int, 5> kResultColumnOrder{0, 1, 4, 2, 3};
+// Result list column widths by column number (name, size, folder, ID, recording); shown in the
+// order name, size, recording, folder, ID.
+constexpr std::array<int, kColumnCount> kResultColumns{328, 64, 2048, 32, 72};
+constexpr std::array<int, kColumnCount> kResultColumnOrder{
+    kNameColumn, kSizeColumn, kRecordingColumn, kFolderColumn, kIdColumn};
 // Status bar fields: messages, row count.
 constexpr std::array<int, 2> kStatusFields{480, 160};
 

@@ -116,7 +116,7 @@ std::string ResultRows::Cell(std::int32_t row, std::int32_t column) const {
 std::int32_t ResultRows::IdCell(std::int32_t row) const {
   if (!Valid(row)) return 0;
   std::uint32_t value = rows_[Index(row)] & ~kTicked;
-  if (value & kOwnText) return DecimalToInt(Cell(row, 3));
+  if (value & kOwnText) return DecimalToInt(Cell(row, kIdColumn));
   const FileRecord* record = records_ ? records_(static_cast<std::int32_t>(value)) : nullptr;
   return record ? record->id : 0;
 }
@@ -129,7 +129,8 @@ bool ResultRows::ShowsRecord(std::int32_t row, const FileRecord& record,
       root == cut_) {
     return true;
   }
-  return Cell(row, 0) == NameCell(record) && Cell(row, 2) == FolderCell(record, root, separator_);
+  return Cell(row, kNameColumn) == NameCell(record) &&
+         Cell(row, kFolderColumn) == FolderCell(record, root, separator_);
 }
 
 std::string_view ResultRows::Name(std::int32_t row) const {

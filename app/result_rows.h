@@ -22,7 +22,7 @@ class ResultRows {
   explicit ResultRows(char separator) : separator_(separator) {}
 
   void UseRecords(RecordById records) { records_ = std::move(records); }
-  // Column 4 of a row kept as its record, made from the record's ID when asked for.
+  // The recording column of a row kept as its record, made from the record's ID when asked for.
   using RecordingCellById = std::function<std::string(std::int32_t id)>;
   void UseRecordingCells(RecordingCellById cells) { recordingCells_ = std::move(cells); }
   // The folder text cut from the directories of rows added to an empty store; while rows are
@@ -63,7 +63,6 @@ class ResultRows {
   std::size_t storageBytes() const;
 
  private:
-  static constexpr std::int32_t kRecordingColumn = 4;
   static constexpr std::uint32_t kTicked = 1U << 31;
   static constexpr std::uint32_t kOwnText = 1U << 30;  // the value indexes texts_
   static constexpr std::uint32_t kValue = kOwnText - 1;

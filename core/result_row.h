@@ -1,11 +1,22 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "core/file_record.h"
 
 namespace kz {
+
+// The result list's columns, as the list and a row's cells number them. A row text holds the
+// first kRowTextCells of them; the recording is asked of the row's record instead.
+constexpr std::int32_t kNameColumn = 0;
+constexpr std::int32_t kSizeColumn = 1;
+constexpr std::int32_t kFolderColumn = 2;
+constexpr std::int32_t kIdColumn = 3;
+constexpr std::int32_t kRecordingColumn = 4;
+constexpr std::int32_t kRowTextCells = kIdColumn + 1;
+constexpr std::int32_t kColumnCount = kRecordingColumn + 1;
 
 // The cells of a result row, made from its record: name, size in KB, directory below the
 // searched folder, ID. A row is handed to the list as one text whose cells are separated by

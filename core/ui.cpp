@@ -1,14 +1,9 @@
 #include "core/ui.h"
 
 #include "common/decimal.h"
+#include "core/result_row.h"
 
 namespace kz {
-
-namespace {
-constexpr std::int32_t kNameColumn = 0;
-constexpr std::int32_t kFolderColumn = 2;
-constexpr std::int32_t kIdColumn = 3;
-}  // namespace
 
 std::int32_t Ui::RowIdCell(int id, std::int32_t row) {
   return DecimalToInt(RowText(id, row, kIdColumn));

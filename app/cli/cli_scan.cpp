@@ -14,30 +14,33 @@
 #include "common/decimal.h"
 #include "common/size_kb.h"
 #include "core/program.h"
+#include "core/result_row.h"
 #include "platform/command_line.h"
 #include "search/run_search.h"
 
 namespace kz::cli {
 namespace {
 
-// Splits a row text of the window's list into its four cells. The name is known, so a line
-// feed inside the name or the folder cannot shift the cells (the size and the ID hold none).
-void SplitWindowRow(std::string_view row, std::string_view name, std::string_view (&cells)[4]) {
+// Splits a row text of the window's list into its cells. The name is known, so a line feed
+// inside the name or the folder cannot shift the cells (the size and the ID hold none).
+void SplitWindowRow(std::string_view row, std::string_view name,
+                    std::string_view (&cells)[kRowTextCells]) {
   std::string_view rest = row;
   if (row.size() > name.size() && row.substr(0, name.size()) == name && row[name.size()] == '\n') {
-    cells[0] = name;
+    cells[kNameColumn] = name;
     rest = row.substr(name.size() + 1);
   } else {
     std::size_t end = row.find('\n');
-    cells[0] = row.substr(0, end);
+    cells[kNameColumn] = row.substr(0, end);
     rest = end == std::string_view::npos ? std::string_view() : row.substr(end + 1);
   }
   std::size_t sizeEnd = rest.find('\n');
-  cells[1] = rest.substr(0, sizeEnd);
+  cells[kSizeColumn] = rest.substr(0, sizeEnd);
   rest = sizeEnd == std::string_view::npos ? std::string_view() : rest.substr(sizeEnd + 1);
   std::size_t idStart = rest.rfind('\n');
-  cells[2] = rest.substr(0, idStart);
-  cells[3] = idStart == std::string_view::npos ? std::string_view() : rest.substr(idStart + 1);
+  cells[kFolderColumn] = rest.substr(0, idStart);
+  cells[kIdColumn] =
+      idStart == std::string_view::npos ? std::string_view() : rest.substr(idStart + 1);
 }
 
 void ReportUnreadable(const WatchedListings& files) {

@@ -118,7 +118,7 @@ void RowWriter::Write(const ResultRow& row) {
   path_.assign(row.directory).append(row.name);
   switch (format_) {
     case RowFormat::kWindow:
-      for (int i = 0; i < 4; ++i) {
+      for (int i = 0; i < kRowTextCells; ++i) {
         if (i > 0) record_ += '\t';
         AppendWindowCell(record_, row.cells[i]);
       }

@@ -5,13 +5,15 @@
 #include <string>
 #include <string_view>
 
+#include "core/result_row.h"
+
 namespace kz::cli {
 
 enum class RowFormat { kWindow, kCsv, kTsv, kJson };
 
 // One file of the result, with what every format needs of it.
 struct ResultRow {
-  std::string_view cells[4];  // the window's cells: name, "N KB", folder below the root, ID
+  std::string_view cells[kRowTextCells];  // the window's: name, "N KB", folder below root, ID
   std::string_view name;
   std::string_view directory;  // ends in the separator
   std::int64_t bytes = -1;     // exact size; -1 when the file was gone when asked

@@ -6,6 +6,7 @@
 #include "app/win32/dpi.h"
 #include "app/win32/image_button.h"
 #include "core/ids.h"
+#include "core/result_row.h"
 #include "platform/win32/wide_text.h"
 
 namespace kz {
@@ -114,8 +115,10 @@ void MainWindow::CreateControls(FileSystem& files) {
     DWORD extended =
         LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_CHECKBOXES;
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-    const wchar_t* titles[] = {L"Dateiname", L"Gr\u00f6sse", L"Verzeichnis", L"ID", L"Aufnahme"};
-    for (int index = 0; index < 5; ++index) {
+    // By column number: name, size, folder, ID, recording.
+    const wchar_t* titles[kColumnCount] = {L"Dateiname", L"Gr\u00f6sse", L"Verzeichnis", L"ID",
+                                           L"Aufnahme"};
+    for (int index = 0; index < kColumnCount; ++index) {
       LVCOLUMNW info{};
       info.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
       info.fmt = LVCFMT_LEFT;
@@ -198,9 +201,9 @@ void MainWindow::CreateItemMenu() {
               L"Alle Markierungen aufheben");
   AppendMenuW(itemMenu_, MF_STRING, kMenuCommandBase + id::kCompareRecordingsItem,
               L"Aufnahmen vergleichen");
-  for (int item : {id::kPropertiesItem, id::kRemoveItem, id::kRecycleItem,
-                   id::kTickAllButLargestItem, id::kTickFolderItem, id::kClearTicksItem,
-                   id::kCompareRecordingsItem}) {
+  for (int item :
+       {id::kPropertiesItem, id::kRemoveItem, id::kRecycleItem, id::kTickAllButLargestItem,
+        id::kTickFolderItem, id::kClearTicksItem, id::kCompareRecordingsItem}) {
     EnableMenuItem(itemMenu_, kMenuCommandBase + item, MF_BYCOMMAND | MF_GRAYED);
   }
 }

@@ -6,6 +6,7 @@
 
 #include "app/win32/list_view.h"
 #include "core/ids.h"
+#include "core/result_row.h"
 #include "platform/win32/wide_text.h"
 
 namespace kz {
@@ -55,7 +56,7 @@ std::string WinUi::ControlText(int id) {
   if (id == id::kFolderTree) return main_.tree() ? main_.tree()->SelectedPath() : "";
   if (ResultList* results = Results(id)) {
     std::int32_t selected = results->SelectedRow();
-    return selected < 0 ? "" : results->RowText(selected, 0);
+    return selected < 0 ? "" : results->RowText(selected, kNameColumn);
   }
   if (HWND list = List(id)) {
     std::int32_t selected = list_view::SelectedRow(list);

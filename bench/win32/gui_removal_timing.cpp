@@ -12,6 +12,7 @@
 #include <string>
 
 #include "bench/win32/stopwatch.h"
+#include "core/ids.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -27,19 +28,21 @@ void RemovalTiming(const Options& options, Checker& check) {
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   if (!check.Check(SelectFolder(app, options, {"remove"}), "the folder selected")) return;
   app.Settle(200);
-  ClickControl(app.Control(0));
-  WaitFor([&] { return !IsWindowEnabled(app.Control(7)); }, 10000);
-  WaitFor([&] { return IsWindowEnabled(app.Control(7)) != FALSE; }, 600000);
+  ClickControl(app.Control(id::kSearchButton));
+  WaitFor([&] { return !IsWindowEnabled(app.Control(id::kRecursiveCheck)); }, 10000);
+  WaitFor([&] { return IsWindowEnabled(app.Control(id::kRecursiveCheck)) != FALSE; }, 600000);
   app.Settle(300);
-  int rows = app.RowCount(app.Control(8));
+  int rows = app.RowCount(app.Control(id::kResultList));
   if (!check.Check(rows > 0, "rows of the search")) return;
   WaitForFreshWelcome(app);
-  if (!check.Check(ChooseMenuItem(app, 0, 24), "all but the largest ticked")) return;
+  if (!check.Check(ChooseMenuItem(app, 0, id::kTickAllButLargestItem),
+                   "all but the largest ticked"))
+    return;
   // The item compares the recordings first.
   WaitFor([&] { return app.StatusText(0).ends_with(" markiert"); }, 600000);
   std::string ticked = app.StatusText(0);
   WaitForFreshWelcome(app);
-  if (!check.Check(ChooseMenuItem(app, 0, 1), "removal chosen")) return;
+  if (!check.Check(ChooseMenuItem(app, 0, id::kRemoveItem), "removal chosen")) return;
   HWND question = FindProgramWindow(app.id(), L"#32770", L"Info!");
   if (!check.Check(question != nullptr, "the question")) return;
   PressKey(VK_RETURN);
@@ -52,7 +55,7 @@ void RemovalTiming(const Options& options, Checker& check) {
     // The rows go in one batch at the end; a long removal's outcome may give way to the welcome
     // text at once.
     if (status.find("erfolgreich gelöscht") != std::string::npos ||
-        app.RowCount(app.Control(8)) != rows) {
+        app.RowCount(app.Control(id::kResultList)) != rows) {
       ms = clock.ElapsedMs();
       break;
     }
@@ -65,7 +68,8 @@ void RemovalTiming(const Options& options, Checker& check) {
   std::printf(
       "rows=%d ticked=\"%s\" outcome=\"%s\" gui_remove_ms=%.0f progress_texts=%zu "
       "rows_left=%d\n",
-      rows, ticked.c_str(), status.c_str(), ms, progress.size(), app.RowCount(app.Control(8)));
+      rows, ticked.c_str(), status.c_str(), ms, progress.size(),
+      app.RowCount(app.Control(id::kResultList)));
   std::fflush(stdout);
   PostMessageW(app.main(), WM_CLOSE, 0, 0);
   app.WaitForExit();

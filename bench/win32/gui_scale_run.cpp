@@ -18,6 +18,8 @@
 
 #include "bench/win32/linux_memory.h"
 #include "bench/win32/stopwatch.h"
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -48,11 +50,11 @@ long long ProgramHeapBytes() {
 long FullSearch(AppProcess& app, Checker& check) {
   long long before = ProgramHeapBytes();
   Stopwatch clock;
-  ClickControl(app.Control(0));
+  ClickControl(app.Control(id::kSearchButton));
   std::set<std::string> texts;
   long lastFiles = -1;
   bool rising = true;
-  HWND box = app.Control(7);
+  HWND box = app.Control(id::kRecursiveCheck);
   bool started = WaitFor([&] { return !IsWindowEnabled(box); }, 3000);
   while (started && !IsWindowEnabled(box) && clock.ElapsedMs() < kSearchLimitMs) {
     std::string status = app.StatusText(0);
@@ -68,7 +70,7 @@ long FullSearch(AppProcess& app, Checker& check) {
   std::string outcome = app.StatusText(0);  // the welcome text may soon replace it
   app.Settle(500);
   long long after = ProgramHeapBytes();
-  int rows = app.RowCount(app.Control(8));
+  int rows = app.RowCount(app.Control(id::kResultList));
   std::printf("scan_ms=%.0f\nprogress_texts=%zu\nlast_progress_files=%ld\nrows=%d\n", ms,
               texts.size(), lastFiles, rows);
   std::printf("heap_bytes_before=%lld\nheap_bytes_after=%lld\n", before, after);
@@ -82,7 +84,7 @@ long FullSearch(AppProcess& app, Checker& check) {
 }
 
 void ScrollToEndAndBack(AppProcess& app, const Options& options, Checker& check) {
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   int rows = app.RowCount(list);
   ClickRow(app, list, 0);
   app.Settle(200);
@@ -99,7 +101,7 @@ void ScrollToEndAndBack(AppProcess& app, const Options& options, Checker& check)
   check.Check(atEnd, "End scrolls the list to its last row");
   app.Settle(300);
   if (!options.shots.empty()) SaveScreenshot(options.shots + L"\\scale-list-end.bmp");
-  check.Equal(app.RowText(list, rows - 1, 3).empty() ? 0 : 1, 1, "the last row has its ID");
+  check.Equal(app.RowText(list, rows - 1, kIdColumn).empty() ? 0 : 1, 1, "the last row has its ID");
   PressKey(VK_HOME);
   check.Check(WaitFor([&] { return SendMessageW(list, LVM_GETTOPINDEX, 0, 0) == 0; }, 60000),
               "Home scrolls back to the first row");
@@ -109,15 +111,15 @@ void ScrollToEndAndBack(AppProcess& app, const Options& options, Checker& check)
 // The popup menu's ticking items over the whole list, each timed from the key that chooses it
 // until the outcome is in status field 0 and the list has painted.
 void TickInBulk(AppProcess& app, Checker& check) {
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   ClickRow(app, list, 0);
   const struct {
     int item;
     const char* name;
     const char* outcome;
-  } items[] = {{24, "tick_largest_ms", " Datei(en) markiert"},
-               {26, "clear_ticks_ms", " Alle Markierungen aufgehoben"},
-               {25, "tick_folder_ms", " Datei(en) markiert"}};
+  } items[] = {{id::kTickAllButLargestItem, "tick_largest_ms", " Datei(en) markiert"},
+               {id::kClearTicksItem, "clear_ticks_ms", " Alle Markierungen aufgehoben"},
+               {id::kTickFolderItem, "tick_folder_ms", " Datei(en) markiert"}};
   for (const auto& item : items) {
     WaitForFreshWelcome(app);
     HWND menu = HighlightMenuItem(app, 0, item.item);
@@ -142,7 +144,7 @@ void TickInBulk(AppProcess& app, Checker& check) {
 
 // Clicks the search button again once a quarter of the files are collected.
 void CutShort(AppProcess& app, Checker& check, long allFiles, int allRows) {
-  HWND button = app.Control(0);
+  HWND button = app.Control(id::kSearchButton);
   ClickControl(button);
   long files = -1;
   bool collecting = WaitFor(
@@ -154,10 +156,11 @@ void CutShort(AppProcess& app, Checker& check, long allFiles, int allRows) {
   if (!check.Check(collecting, "the second search collects files")) return;
   Stopwatch clock;
   ClickControl(button);
-  bool ended = WaitFor([&] { return IsWindowEnabled(app.Control(7)) != FALSE; }, 120000);
+  bool ended =
+      WaitFor([&] { return IsWindowEnabled(app.Control(id::kRecursiveCheck)) != FALSE; }, 120000);
   double ms = clock.ElapsedMs();
   app.Settle(300);
-  int rows = app.RowCount(app.Control(8));
+  int rows = app.RowCount(app.Control(id::kResultList));
   std::printf("cut_at_files=%ld\ncut_ms=%.0f\ncut_rows=%d\n", files, ms, rows);
   check.Check(ended, "the click cuts the search short");
   check.Check(rows > 0 && rows < allRows, "only the namesakes collected so far are listed");
@@ -169,7 +172,7 @@ void Scale(const Options& options, Checker& check) {
   if (!check.Check(SelectFolder(app, options, {"scan"}), "select the scan folder")) return;
   app.Settle(300);
   long files = FullSearch(app, check);
-  int rows = app.RowCount(app.Control(8));
+  int rows = app.RowCount(app.Control(id::kResultList));
   std::fflush(stdout);
   ScrollToEndAndBack(app, options, check);
   TickInBulk(app, check);

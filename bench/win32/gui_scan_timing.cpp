@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "bench/win32/stopwatch.h"
+#include "core/ids.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -30,8 +31,8 @@ void MouseButton(DWORD flags) {
 
 // Milliseconds of one search, or a negative value when it did not start or end.
 double TimeOneSearch(AppProcess& app) {
-  HWND button = app.Control(0);
-  HWND check = app.Control(7);
+  HWND button = app.Control(id::kSearchButton);
+  HWND check = app.Control(id::kRecursiveCheck);
   RECT bounds{};
   GetWindowRect(button, &bounds);
   SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
@@ -63,7 +64,7 @@ void ScanTiming(const Options& options, Checker& check) {
     double ms = TimeOneSearch(app);
     if (!check.Check(ms >= 0, "the search starts and ends")) break;
     app.Settle(300);
-    std::printf("gui_scan_ms=%.0f rows=%d\n", ms, app.RowCount(app.Control(8)));
+    std::printf("gui_scan_ms=%.0f rows=%d\n", ms, app.RowCount(app.Control(id::kResultList)));
     std::fflush(stdout);
     best = best < 0 ? ms : std::min(best, ms);
   }

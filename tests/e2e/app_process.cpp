@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/ids.h"
 #include "tests/e2e/e2e.h"
 
 namespace kz::e2e {
@@ -68,7 +69,7 @@ std::string AppProcess::WindowText(HWND window) {
 }
 
 std::string AppProcess::StatusText(int field) {
-  HWND status = Control(11);
+  HWND status = Control(id::kStatusBar);
   if (!status) return "<no status bar>";
   RemoteMemory buffer(process_, 4096);
   DWORD_PTR result = 0;

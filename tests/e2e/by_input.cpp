@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/tree/folder_name_order.h"
+#include "core/ids.h"
 #include "tests/e2e/fixtures.h"
 #include "tests/e2e/input.h"
 
@@ -72,11 +73,11 @@ bool WaitForWelcome(AppProcess& app) {
 }  // namespace
 
 std::string StatusMessage(AppProcess& app) {
-  return app.WindowText(app.Control(11));
+  return app.WindowText(app.Control(id::kStatusBar));
 }
 
 bool SelectFolderByOrder(AppProcess& app, const Options& options, const std::string& folder) {
-  HWND tree = app.Control(10);
+  HWND tree = app.Control(id::kFolderTree);
   HTREEITEM root = Next(tree, nullptr, TVGN_ROOT);
   if (!root || options.workDrive.empty()) return false;
   Expand(app, tree, root);
@@ -98,8 +99,8 @@ bool SelectFolderByOrder(AppProcess& app, const Options& options, const std::str
 
 int SearchByInput(AppProcess& app, const Options& options, const std::string& folder) {
   if (!WaitForWelcome(app) || !SelectFolderByOrder(app, options, folder)) return -1;
-  HWND check = app.Control(7);
-  ClickControl(app.Control(0));
+  HWND check = app.Control(id::kRecursiveCheck);
+  ClickControl(app.Control(id::kSearchButton));
   // The check box is grey while the search runs. A short search may be over before that is
   // seen, and then its outcome stands in the status field; a long one's outcome may have given
   // way to the welcome text again before the program, busy with the rows, answers.
@@ -113,7 +114,7 @@ int SearchByInput(AppProcess& app, const Options& options, const std::string& fo
                             60000);
   if (!ended) return -1;
   app.Settle(300);
-  return static_cast<int>(SendMessageW(app.Control(8), LVM_GETITEMCOUNT, 0, 0));
+  return static_cast<int>(SendMessageW(app.Control(id::kResultList), LVM_GETITEMCOUNT, 0, 0));
 }
 
 int RowPlaces::selected() const {

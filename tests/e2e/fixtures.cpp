@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/input.h"
 #include "tests/e2e/remote_tree.h"
 #include "tests/e2e/screenshot.h"
@@ -144,7 +146,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 bool SelectFolder(AppProcess& app, const Options& options,
                   const std::vector<std::string>& folders) {
-  RemoteTree tree(app, app.Control(10));
+  RemoteTree tree(app, app.Control(id::kFolderTree));
   HTREEITEM root = tree.Root();
   if (!root) return false;
   tree.Expand(root);
@@ -228,16 +230,16 @@ bool BoxOfRow(AppProcess& app, HWND list, int row, POINT& screen) {
 int SearchFolder(AppProcess& app, const Options& options, const std::string& folder) {
   if (!SelectFolder(app, options, {folder})) return -1;
   app.Settle(200);
-  ClickControl(app.Control(0));
+  ClickControl(app.Control(id::kSearchButton));
   WaitFor(
       [&] {
         std::string status = app.StatusText(0);
-        return IsWindowEnabled(app.Control(7)) && status.rfind(" Suche", 0) == 0 &&
-               status.find("Suche nach") == std::string::npos;
+        return IsWindowEnabled(app.Control(id::kRecursiveCheck)) &&
+               status.rfind(" Suche", 0) == 0 && status.find("Suche nach") == std::string::npos;
       },
       20000);
   app.Settle(300);
-  return app.RowCount(app.Control(8));
+  return app.RowCount(app.Control(id::kResultList));
 }
 
 bool WaitForFreshWelcome(AppProcess& app) {
@@ -255,7 +257,7 @@ bool ShowsOutcome(const std::string& status, const std::string& outcome) {
 
 std::string RemoveTickedRows(AppProcess& app, int row) {
   WaitForFreshWelcome(app);
-  if (!ChooseMenuItem(app, row, 1)) return "";
+  if (!ChooseMenuItem(app, row, id::kRemoveItem)) return "";
   HWND question = FindProgramWindow(app.id(), L"#32770", L"Info!");
   if (!question) return "";
   PressKey(VK_RETURN);  // Yes is the default button
@@ -287,9 +289,12 @@ HWND FindPopupMenu(DWORD processId, DWORD timeoutMs) {
 
 HWND HighlightMenuItem(AppProcess& app, int row, int item, const std::wstring& shot) {
   // The items in menu order; separators are passed over by the arrow keys.
-  const int order[] = {0, 1, 27, 24, 25, 26, 28};
+  const int order[] = {id::kPropertiesItem,        id::kRemoveItem,     id::kRecycleItem,
+                       id::kTickAllButLargestItem, id::kTickFolderItem, id::kClearTicksItem,
+                       id::kCompareRecordingsItem};
   const int* place = std::find(std::begin(order), std::end(order), item);
-  if (place == std::end(order) || !ClickRow(app, app.Control(8), row, true)) return nullptr;
+  if (place == std::end(order) || !ClickRow(app, app.Control(id::kResultList), row, true))
+    return nullptr;
   HWND menu = FindPopupMenu(app.id());
   if (!menu) return nullptr;
   app.Settle(200);
@@ -302,9 +307,10 @@ HWND HighlightMenuItem(AppProcess& app, int row, int item, const std::wstring& s
 }
 
 int RowOf(AppProcess& app, const std::string& folder, const std::string& name) {
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   for (int row = 0; row < app.RowCount(list); ++row) {
-    if (app.RowText(list, row, 0) == name && app.RowText(list, row, 2) == "...\\" + folder + "\\") {
+    if (app.RowText(list, row, kNameColumn) == name &&
+        app.RowText(list, row, kFolderColumn) == "...\\" + folder + "\\") {
       return row;
     }
   }
@@ -312,11 +318,12 @@ int RowOf(AppProcess& app, const std::string& folder, const std::string& name) {
 }
 
 void Tick(AppProcess& app, int row) {
-  app.SetRowState(app.Control(8), row, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+  app.SetRowState(app.Control(id::kResultList), row, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
 }
 
 bool Ticked(AppProcess& app, int row) {
-  return row >= 0 && (app.RowState(app.Control(8), row, LVIS_STATEIMAGEMASK) >> 12) == 2;
+  return row >= 0 &&
+         (app.RowState(app.Control(id::kResultList), row, LVIS_STATEIMAGEMASK) >> 12) == 2;
 }
 
 bool ChooseMenuItem(AppProcess& app, int row, int item, const std::wstring& shot) {
@@ -329,12 +336,14 @@ bool ChooseMenuItem(AppProcess& app, int row, int item, const std::wstring& shot
 
 std::vector<std::string> ReadPropertiesOfRow(AppProcess& app, int row, DWORD timeoutMs) {
   // The properties are those of the selected row, and a right click does not select.
-  if (!ClickRow(app, app.Control(8), row) || !ChooseMenuItem(app, row, 0)) return {};
+  if (!ClickRow(app, app.Control(id::kResultList), row) ||
+      !ChooseMenuItem(app, row, id::kPropertiesItem))
+    return {};
   HWND window =
       FindProgramWindow(app.id(), L"KlangzwillingProperties", L"Eigenschaften", timeoutMs);
   if (!window) return {};
   app.Settle(300);
-  std::vector<std::string> rows = ReadRows(app, GetDlgItem(window, 9), 2);
+  std::vector<std::string> rows = ReadRows(app, GetDlgItem(window, id::kPropertiesList), 2);
   PostMessageW(window, WM_CLOSE, 0, 0);
   WaitFor([&] { return !IsWindow(window); }, 5000);
   app.Settle(200);

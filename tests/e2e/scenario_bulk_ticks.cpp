@@ -9,6 +9,8 @@
 #include <set>
 #include <string>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -31,13 +33,14 @@ const BulkFile kFiles[] = {
     {L"Musik\\y\\c.mp3", L"tone2.mp3", 50},  {L"Musik2\\c.mp3", L"tone2.mp3", 50}};
 
 std::string PathOfRow(AppProcess& app, int row) {
-  return app.RowText(app.Control(8), row, 2).substr(4) + app.RowText(app.Control(8), row, 0);
+  return app.RowText(app.Control(id::kResultList), row, kFolderColumn).substr(4) +
+         app.RowText(app.Control(id::kResultList), row, kNameColumn);
 }
 
 std::set<std::string> TickedRows(AppProcess& app) {
   std::set<std::string> ticked;
-  for (int row = 0; row < app.RowCount(app.Control(8)); ++row) {
-    if ((app.RowState(app.Control(8), row, LVIS_STATEIMAGEMASK) >> 12) == 2) {
+  for (int row = 0; row < app.RowCount(app.Control(id::kResultList)); ++row) {
+    if ((app.RowState(app.Control(id::kResultList), row, LVIS_STATEIMAGEMASK) >> 12) == 2) {
       ticked.insert(PathOfRow(app, row));
     }
   }
@@ -46,7 +49,7 @@ std::set<std::string> TickedRows(AppProcess& app) {
 
 // Of two rows' files, the one whose row is lower in the list.
 std::string Lower(AppProcess& app, const std::string& one, const std::string& other) {
-  for (int row = 0; row < app.RowCount(app.Control(8)); ++row) {
+  for (int row = 0; row < app.RowCount(app.Control(id::kResultList)); ++row) {
     if (PathOfRow(app, row) == one) return other;
     if (PathOfRow(app, row) == other) return one;
   }
@@ -72,11 +75,12 @@ void BulkTicks(const Options& options, Checker& check) {
   std::string bLower = Lower(app, "Musik\\x\\b.mp3", "Musik\\y\\b.mp3");
   std::string cLower = Lower(app, "Musik\\y\\c.mp3", "Musik2\\c.mp3");
 
-  check.Equal(Outcome(app, 2, 24), " 5 Datei(en) markiert", "all but the largest");
+  check.Equal(Outcome(app, 2, id::kTickAllButLargestItem), " 5 Datei(en) markiert",
+              "all but the largest");
   std::set<std::string> expected = {"Musik\\a.mp3", "Musik\\x\\a.mp3", bLower, "Musik\\z\\b.mp3",
                                     cLower};
   check.Check(TickedRows(app) == expected, "all but the largest of each name ticked");
-  check.Equal(Outcome(app, 0, 26), " Alle Markierungen aufgehoben", "clear all");
+  check.Equal(Outcome(app, 0, id::kClearTicksItem), " Alle Markierungen aufgehoben", "clear all");
   check.Check(TickedRows(app).empty(), "no row ticked");
 
   int inMusik = -1;
@@ -85,15 +89,15 @@ void BulkTicks(const Options& options, Checker& check) {
   }
   // The menu over a selected row, every ticking item enabled, for the README.
   std::wstring shot = options.shots.empty() ? L"" : options.shots + L"\\bulk-menu.bmp";
-  check.Equal(Outcome(app, inMusik, 25, shot),
+  check.Equal(Outcome(app, inMusik, id::kTickFolderItem, shot),
               " 5 Datei(en) markiert, 1 einzelne Aufnahme(n) ausgelassen",
               "the folder Musik\\ and below");
   expected = {"Musik\\a.mp3", "Musik\\x\\a.mp3", bLower, "Musik\\z\\b.mp3", "Musik\\y\\c.mp3"};
   check.Check(TickedRows(app) == expected, "Musik\\ and below ticked but one b.mp3, no Musik2\\");
-  check.Equal(static_cast<long long>(SendMessageW(app.Control(8), LVM_GETNEXTITEM,
+  check.Equal(static_cast<long long>(SendMessageW(app.Control(id::kResultList), LVM_GETNEXTITEM,
                                                   static_cast<WPARAM>(-1), LVNI_SELECTED)),
               inMusik, "the selection stays");
-  check.Equal(app.RowCount(app.Control(8)), 8, "the rows stay");
+  check.Equal(app.RowCount(app.Control(id::kResultList)), 8, "the rows stay");
 
   WaitForFreshWelcome(app);
   check.Equal(RemoveTickedRows(app, inMusik), " 5 Datei(en) erfolgreich gel\xC3\xB6scht!",

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "core/ids.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/by_input.h"
 #include "tests/e2e/e2e.h"
@@ -22,13 +23,14 @@ void Player(const Options& options, Checker& check) {
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   if (!check.Equal(SearchByInput(app, options, "abspielen"), 2, "two rows")) return;
-  RowPlaces rows(app, app.Control(8));
+  RowPlaces rows(app, app.Control(id::kResultList));
   if (!check.Check(rows.Measure() && rows.ClickRow(0), "the first row selected")) return;
-  HWND time = app.Control(12);
-  HWND bar = app.Control(13);
-  check.Check(IsWindowEnabled(app.Control(1)) != FALSE, "play enabled with a row selected");
+  HWND time = app.Control(id::kTimeField);
+  HWND bar = app.Control(id::kPositionBar);
+  check.Check(IsWindowEnabled(app.Control(id::kPlayButton)) != FALSE,
+              "play enabled with a row selected");
 
-  ClickControl(app.Control(1));
+  ClickControl(app.Control(id::kPlayButton));
   check.Check(WaitFor([&] { return app.WindowText(time) != "00:00:00"; }, 8000),
               "the time field leaves 00:00:00 while playing");
   long long maximum = SendMessageW(bar, TBM_GETRANGEMAX, 0, 0);
@@ -36,14 +38,14 @@ void Player(const Options& options, Checker& check) {
               "bar maximum is the length in ms: " + std::to_string(maximum));
   check.Check(SendMessageW(bar, TBM_GETPOS, 0, 0) > 0, "the bar follows the position");
 
-  ClickControl(app.Control(2));  // pause
+  ClickControl(app.Control(id::kPauseButton));  // pause
   app.Settle(400);
   std::string paused = app.WindowText(time);
   Sleep(1500);
   app.Settle(100);
   check.Equal(app.WindowText(time), paused, "pause holds the time field");
 
-  ClickControl(app.Control(3));  // stop
+  ClickControl(app.Control(id::kStopButton));  // stop
   check.Check(WaitFor([&] { return app.WindowText(time) == "00:00:00"; }, 3000),
               "stop resets the time field");
   check.Equal(SendMessageW(bar, TBM_GETPOS, 0, 0), 0, "stop resets the bar");

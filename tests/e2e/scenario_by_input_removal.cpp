@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "core/ids.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/by_input.h"
 #include "tests/e2e/e2e.h"
@@ -51,7 +52,7 @@ void Removal(const Options& options, Checker& check) {
   SetFileAttributesW((root + L"\\c\\song.mp3").c_str(), FILE_ATTRIBUTE_READONLY);
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   if (!check.Equal(SearchByInput(app, options, "entfernen"), 6, "six rows")) return;
   RowPlaces rows(app, list);
   if (!check.Check(rows.Measure(), "the rows' places are seen on the screen")) return;
@@ -88,9 +89,9 @@ void Removal(const Options& options, Checker& check) {
 std::string TickBothAndRemove(AppProcess& app, const Options& options, const std::string& folder,
                               Checker& check) {
   if (!check.Equal(SearchByInput(app, options, folder), 2, folder + ": two rows")) return "";
-  RowPlaces rows(app, app.Control(8));
+  RowPlaces rows(app, app.Control(id::kResultList));
   if (!check.Check(rows.Measure(), folder + ": rows seen") ||
-      !check.Check(TickRows(rows, app.Control(8), 0, 2), folder + ": both ticked")) {
+      !check.Check(TickRows(rows, app.Control(id::kResultList), 0, 2), folder + ": both ticked")) {
     return "";
   }
   return RemoveByInput(app, rows, 0, IDYES);
@@ -105,7 +106,7 @@ void Hostile(const Options& options, Checker& check) {
   }
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   const std::string none = " Suche beendet! Keine doppelten MP3-Dateien gefunden!";
   check.Equal(SearchByInput(app, options, "h-loop"), 0, "a folder reached by loops: no rows");
   check.Equal(StatusMessage(app), none, "loop outcome");

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ids.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/by_input.h"
 #include "tests/e2e/e2e.h"
@@ -30,7 +31,7 @@ void Search(const Options& options, Checker& check) {
   CopyMedia(options, L"tone2.mp3", root + L"\\y.mp3");
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   check.Equal(SearchByInput(app, options, "suche"), 5, "rows: 2 x.mp3 and 3 y.mp3");
   check.Equal(StatusMessage(app), " Suche erfolgreich beendet!", "outcome text");
   RowPlaces rows(app, list);
@@ -87,7 +88,7 @@ int CopiesOfRowName(const Options& options, int row) {
 void Ticks(const Options& options, Checker& check) {
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   const int all = kFolders * 10;
   if (!check.Equal(SearchByInput(app, options, "viele"), all, "rows of M:\\viele\\")) return;
   RowPlaces rows(app, list);

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -34,7 +36,8 @@ void ReservedNames(const Options& options, Checker& check) {
   for (const char* folder : {"a", "b"}) {
     for (const char* name : names) {
       std::wstring path = root + L"\\" + Wide(folder) + L"\\" + Wide(name);
-      check.Equal(app.RowText(app.Control(8), RowOf(app, folder, name), 1), SizeCell(path),
+      check.Equal(app.RowText(app.Control(id::kResultList), RowOf(app, folder, name), kSizeColumn),
+                  SizeCell(path),
                   std::string("the file's own size, not the device's: ") + folder + "\\" + name);
     }
   }
@@ -43,17 +46,18 @@ void ReservedNames(const Options& options, Checker& check) {
                   properties[3] == "Gr\xC3\xB6sse\t" + SizeCell(root + L"\\a\\con.mp3"),
               "the properties of con.mp3 are the file's");
   // The player opens the file, not the console: its time moves.
-  ClickRow(app, app.Control(8), RowOf(app, "a", "con.mp3"));
-  ClickControl(app.Control(1));
-  check.Check(WaitFor([&] { return app.WindowText(app.Control(12)) != "00:00:00"; }, 8000),
-              "con.mp3 plays");
-  ClickControl(app.Control(3));
+  ClickRow(app, app.Control(id::kResultList), RowOf(app, "a", "con.mp3"));
+  ClickControl(app.Control(id::kPlayButton));
+  check.Check(
+      WaitFor([&] { return app.WindowText(app.Control(id::kTimeField)) != "00:00:00"; }, 8000),
+      "con.mp3 plays");
+  ClickControl(app.Control(id::kStopButton));
   const std::pair<const char*, const char*> ticked[] = {
       {"a", "con.mp3"}, {"b", "nul.mp3"}, {"a", "com1.mp3"}};
   for (const auto& [folder, name] : ticked) Tick(app, RowOf(app, folder, name));
   std::string outcome = RemoveTickedRows(app, 0);
   check.Check(ShowsOutcome(outcome, Deleted(3)), "three files deleted: " + outcome);
-  check.Equal(app.RowCount(app.Control(8)), 7, "their rows are gone");
+  check.Equal(app.RowCount(app.Control(id::kResultList)), 7, "their rows are gone");
   for (const char* folder : {"a", "b"}) {
     for (const char* name : names) {
       bool wasTicked = false;
@@ -90,7 +94,7 @@ void Mounts(const Options& options, Checker& check) {
   Tick(app, RowOf(app, "m1\\sub", "mnt.mp3"));
   std::string outcome = RemoveTickedRows(app, 0);
   check.Check(ShowsOutcome(outcome, Deleted(1)), "a file on a mount is deleted: " + outcome);
-  check.Equal(app.RowCount(app.Control(8)), 3, "its row is gone");
+  check.Equal(app.RowCount(app.Control(id::kResultList)), 3, "its row is gone");
   check.Check(!Exists(root + L"\\m1\\sub\\mnt.mp3") && Exists(root + L"\\m2\\sub\\mnt.mp3"),
               "that file is gone, its namesake on the other mount stays");
   PostMessageW(app.main(), WM_CLOSE, 0, 0);
@@ -113,7 +117,7 @@ void DeleteShared(const Options& options, Checker& check) {
   Tick(app, RowOf(app, "a", "lied.mp3"));
   std::string outcome = RemoveTickedRows(app, 0);
   check.Check(ShowsOutcome(outcome, Deleted(1)), "the held file counts as deleted: " + outcome);
-  check.Equal(app.RowCount(app.Control(8)), 1, "its row is gone");
+  check.Equal(app.RowCount(app.Control(id::kResultList)), 1, "its row is gone");
   CloseHandle(holder);
   check.Check(WaitFor([&] { return !Exists(root + L"\\a\\lied.mp3"); }, 5000),
               "the file is gone once the other program lets it go");

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -20,9 +22,11 @@ void HeldOpen(const Options& options, Checker& check) {
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   if (!check.Check(SearchFolder(app, options, "offen") == 2, "two rows")) return;
-  HWND list = app.Control(8);
-  std::wstring held = root + L"\\" + Wide(app.RowText(list, 0, 2).substr(4)) + L"lied.mp3";
-  std::wstring other = root + L"\\" + Wide(app.RowText(list, 1, 2).substr(4)) + L"lied.mp3";
+  HWND list = app.Control(id::kResultList);
+  std::wstring held =
+      root + L"\\" + Wide(app.RowText(list, 0, kFolderColumn).substr(4)) + L"lied.mp3";
+  std::wstring other =
+      root + L"\\" + Wide(app.RowText(list, 1, kFolderColumn).substr(4)) + L"lied.mp3";
   // Like an editor that keeps the file open for writing, sharing only reading and writing.
   HANDLE writer =
       CreateFileW(held.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -40,7 +44,7 @@ void HeldOpen(const Options& options, Checker& check) {
 
   app.SetRowState(list, 0, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
   app.SetRowState(list, 1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
-  check.Check(ChooseMenuItem(app, 1, 1), "choose Datei(en) entfernen");
+  check.Check(ChooseMenuItem(app, 1, id::kRemoveItem), "choose Datei(en) entfernen");
   HWND question = FindProgramWindow(app.id(), L"#32770", L"Info!");
   if (check.Check(question != nullptr, "the question box opens")) {
     PressKey(VK_RETURN);

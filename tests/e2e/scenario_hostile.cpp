@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -75,7 +77,7 @@ void Links(const Options& options, Checker& check) {
 void Names(const Options& options, Checker& check) {
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
 
   // Two namesakes with a line feed and two plain ones: every row keeps four cells and its own
   // ID, so deleting the ticked line-feed rows leaves both unticked victims.
@@ -83,9 +85,9 @@ void Names(const Options& options, Checker& check) {
   if (check.Equal(SearchFolder(app, options, "h-names"), 4, "four rows")) {
     int ticked = 0;
     for (int row = 0; row < 4; ++row) {
-      std::string name = app.RowText(list, row, 0);
-      check.Check(app.RowText(list, row, 2).starts_with("...\\") &&
-                      app.RowText(list, row, 1).ends_with(" KB"),
+      std::string name = app.RowText(list, row, kNameColumn);
+      check.Check(app.RowText(list, row, kFolderColumn).starts_with("...\\") &&
+                      app.RowText(list, row, kSizeColumn).ends_with(" KB"),
                   "row " + std::to_string(row) + " keeps its cells: " + name);
       if (name != "victim.mp3") {
         Tick(app, row);
@@ -107,7 +109,7 @@ void Names(const Options& options, Checker& check) {
                 "the unticked victims stay");
     check.Equal(app.RowCount(list), 4 - gone, "the rows of files not deleted stay");
     for (int row = 0; row < app.RowCount(list); ++row) {
-      std::string name = app.RowText(list, row, 0);
+      std::string name = app.RowText(list, row, kNameColumn);
       check.Check(Ticked(app, row) == (name != "victim.mp3"), "row " + name + " keeps its tick");
     }
   }
@@ -116,14 +118,15 @@ void Names(const Options& options, Checker& check) {
   // leaves d's file alone.
   std::wstring dots = options.work + L"\\h-dots";
   if (check.Equal(SearchFolder(app, options, "h-dots"), 2, "the folders d. and d")) {
-    check.Check(app.RowText(app.Control(8), RowOf(app, "d.", "y.mp3"), 1) !=
-                    app.RowText(app.Control(8), RowOf(app, "d", "y.mp3"), 1),
-                "d.'s file shows its own size, not d's");
+    check.Check(
+        app.RowText(app.Control(id::kResultList), RowOf(app, "d.", "y.mp3"), kSizeColumn) !=
+            app.RowText(app.Control(id::kResultList), RowOf(app, "d", "y.mp3"), kSizeColumn),
+        "d.'s file shows its own size, not d's");
     Tick(app, RowOf(app, "d.", "y.mp3"));
     std::string outcome = RemoveTickedRows(app, 0);
     check.Check(ShowsOutcome(outcome, " 1 Datei(en) erfolgreich gel\xC3\xB6scht!"),
                 "the file in d. is deleted: " + outcome);
-    check.Equal(app.RowCount(app.Control(8)), 1, "its row is gone");
+    check.Equal(app.RowCount(app.Control(id::kResultList)), 1, "its row is gone");
     check.Check(!Exists(L"\\\\?\\" + dots + L"\\d.\\y.mp3") && Exists(dots + L"\\d\\y.mp3"),
                 "d.'s file is gone, d's stays");
   }

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -43,18 +45,18 @@ void HugeFile(const Options& options, Checker& check) {
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   if (!check.Check(SearchFolder(app, options, "riesig") == 2, "two rows")) return;
-  HWND list = app.Control(8);
-  int row = app.RowText(list, 0, 2) == "...\\a\\" ? 0 : 1;
-  check.Equal(app.RowText(list, row, 1), wholeKB, "the row's size counts all of it");
-  check.Equal(app.RowText(list, 1 - row, 1), lowKB, "the namesake's size");
+  HWND list = app.Control(id::kResultList);
+  int row = app.RowText(list, 0, kFolderColumn) == "...\\a\\" ? 0 : 1;
+  check.Equal(app.RowText(list, row, kSizeColumn), wholeKB, "the row's size counts all of it");
+  check.Equal(app.RowText(list, 1 - row, kSizeColumn), lowKB, "the namesake's size");
 
   ClickRow(app, list, row);
-  check.Check(ChooseMenuItem(app, row, 0), "choose Eigenschaften");
+  check.Check(ChooseMenuItem(app, row, id::kPropertiesItem), "choose Eigenschaften");
   // The reader walks all 4 GiB, which under Wine takes a while.
   HWND window = FindProgramWindow(app.id(), L"KlangzwillingProperties", L"Eigenschaften", 120000);
   if (!check.Check(window != nullptr, "the properties window opens")) return;
   app.Settle(300);
-  std::vector<std::string> rows = ReadRows(app, GetDlgItem(window, 9), 2);
+  std::vector<std::string> rows = ReadRows(app, GetDlgItem(window, id::kPropertiesList), 2);
   CliResult cli = RunCli(options, L"info \"" + huge + L"\"");
   check.Equal(cli.exitCode, 0, "CLI info exit code");
   std::vector<std::string> lines = SplitLines(cli.out);

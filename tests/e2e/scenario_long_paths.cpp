@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -27,11 +29,11 @@ void LongPaths(const Options& options, Checker& check) {
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   int rows = SearchFolder(app, options, "lang");
   check.Check(WaitForSingleObject(app.process(), 0) == WAIT_TIMEOUT, "the program still runs");
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   int shallow = 0;
   int deepRows = 0;
   for (int row = 0; row < rows; ++row) {
-    std::string name = app.RowText(list, row, 0);
+    std::string name = app.RowText(list, row, kNameColumn);
     if (name == "kurz.mp3") ++shallow;
     if (name == "tief.mp3") ++deepRows;
   }

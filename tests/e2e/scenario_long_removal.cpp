@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "core/ids.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/by_input.h"
 #include "tests/e2e/e2e.h"
@@ -62,7 +63,7 @@ void LongRemoval(const Options& options, Checker& check) {
   const int names = CountFiles(lang + L"\\keep");
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   if (!check.Equal(SearchByInput(app, options, "lang"), 2 * names, "two rows a name")) return;
   RowPlaces rows(app, list);
   if (!check.Check(rows.Measure() && TickAndRemove(app, rows), "ticked and removal chosen")) return;

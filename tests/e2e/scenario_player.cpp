@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include "core/ids.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -19,12 +20,13 @@ void Player(const Options& options, Checker& check) {
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   if (!check.Check(SearchFolder(app, options, "play") == 2, "two rows")) return;
-  HWND time = app.Control(12);
-  HWND bar = app.Control(13);
-  ClickRow(app, app.Control(8), 0);
-  check.Check(IsWindowEnabled(app.Control(1)) != FALSE, "play enabled with a row selected");
+  HWND time = app.Control(id::kTimeField);
+  HWND bar = app.Control(id::kPositionBar);
+  ClickRow(app, app.Control(id::kResultList), 0);
+  check.Check(IsWindowEnabled(app.Control(id::kPlayButton)) != FALSE,
+              "play enabled with a row selected");
 
-  ClickControl(app.Control(1));
+  ClickControl(app.Control(id::kPlayButton));
   // The display follows while the mouse rests: wake-ups reach the loop while it plays.
   bool moved = WaitFor([&] { return app.WindowText(time) != "00:00:00"; }, 8000);
   check.Check(moved, "time field leaves 00:00:00 while playing");
@@ -33,7 +35,7 @@ void Player(const Options& options, Checker& check) {
               "bar maximum is the length in ms: " + std::to_string(maximum));
   check.Check(SendMessageW(bar, TBM_GETPOS, 0, 0) > 0, "bar follows the position");
 
-  ClickControl(app.Control(2));  // pause
+  ClickControl(app.Control(id::kPauseButton));  // pause
   app.Settle(400);
   std::string paused = app.WindowText(time);
   long long pausedAt = SendMessageW(bar, TBM_GETPOS, 0, 0);
@@ -41,13 +43,13 @@ void Player(const Options& options, Checker& check) {
   app.Settle(100);
   check.Equal(app.WindowText(time), paused, "pause holds the time field");
 
-  ClickControl(app.Control(5));  // forward: plays on from 1 s further
+  ClickControl(app.Control(id::kForwardButton));  // forward: plays on from 1 s further
   app.Settle(600);
   long long forwardAt = SendMessageW(bar, TBM_GETPOS, 0, 0);
   check.Check(forwardAt >= pausedAt + 900, "forward moves ahead: " + std::to_string(pausedAt) +
                                                " -> " + std::to_string(forwardAt));
 
-  ClickControl(app.Control(3));  // stop
+  ClickControl(app.Control(id::kStopButton));  // stop
   app.Settle(300);
   check.Equal(app.WindowText(time), "00:00:00", "stop resets the time field");
   check.Equal(SendMessageW(bar, TBM_GETPOS, 0, 0), 0, "stop resets the bar");

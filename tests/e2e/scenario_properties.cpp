@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -20,19 +22,19 @@ void Properties(const Options& options, Checker& check) {
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   if (!check.Check(SearchFolder(app, options, "props") == 2, "two rows")) return;
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   ClickRow(app, list, 0);
-  std::string directory = app.RowText(list, 0, 2);  // "...\eins\" or "...\zwei\"
+  std::string directory = app.RowText(list, 0, kFolderColumn);  // "...\eins\" or "...\zwei\"
   std::wstring path = options.workDrive + L"\\props\\" + Wide(directory.substr(4)) + L"lied.mp3";
 
-  check.Check(ChooseMenuItem(app, 0, 0), "choose Eigenschaften");
+  check.Check(ChooseMenuItem(app, 0, id::kPropertiesItem), "choose Eigenschaften");
   HWND window = FindProgramWindow(app.id(), L"KlangzwillingProperties", L"Eigenschaften");
   if (!check.Check(window != nullptr, "the properties window opens")) return;
   app.Settle(300);
   check.Check(!IsWindowEnabled(app.main()), "main window disabled while it is open");
   check.Check(GetWindow(window, GW_OWNER) == app.main(), "owned by the main window");
   check.Check((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0, "tool window");
-  HWND properties = GetDlgItem(window, 9);
+  HWND properties = GetDlgItem(window, id::kPropertiesList);
   std::vector<std::string> rows = ReadRows(app, properties, 2);
   if (!options.shots.empty()) SaveScreenshot(options.shots + L"\\properties-window.bmp");
 
@@ -78,20 +80,20 @@ void Properties(const Options& options, Checker& check) {
 
   // Another window active in between: the main window gives the focus back to the control that
   // had it, here the time field.
-  ClickControl(app.Control(12));
-  check.Check(WaitFor([&] { return app.Focus() == app.Control(12); }, 2000),
+  ClickControl(app.Control(id::kTimeField));
+  check.Check(WaitFor([&] { return app.Focus() == app.Control(id::kTimeField); }, 2000),
               "a click focuses the time field");
   HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
                                nullptr, nullptr, nullptr);
   SetForegroundWindow(other);
   app.Settle(300);
   SetForegroundWindow(app.main());
-  check.Check(WaitFor([&] { return app.Focus() == app.Control(12); }, 2000),
+  check.Check(WaitFor([&] { return app.Focus() == app.Control(id::kTimeField); }, 2000),
               "activation gives the focus back to the time field");
   DestroyWindow(other);
 
   // A close request for the main window during the wait only closes the properties window.
-  check.Check(ChooseMenuItem(app, 0, 0), "choose Eigenschaften again");
+  check.Check(ChooseMenuItem(app, 0, id::kPropertiesItem), "choose Eigenschaften again");
   window = FindProgramWindow(app.id(), L"KlangzwillingProperties", L"Eigenschaften");
   PostMessageW(app.main(), WM_CLOSE, 0, 0);
   check.Check(WaitFor([&] { return window && !IsWindow(window); }, 5000),

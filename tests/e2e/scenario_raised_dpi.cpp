@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ids.h"
 #include "platform/win32/win_handles.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
@@ -107,7 +108,7 @@ void RaisedDpi(const Options& options, Checker& check) {
   check.Check(Inside(outer, screenArea), "the window lies on the screen: " + Describe(outer));
 
   RECT working = client;
-  if (HWND status = app.Control(11)) {
+  if (HWND status = app.Control(id::kStatusBar)) {
     RECT bar{};
     GetWindowRect(status, &bar);
     MapWindowPoints(nullptr, app.main(), reinterpret_cast<POINT*>(&bar), 2);
@@ -120,7 +121,7 @@ void RaisedDpi(const Options& options, Checker& check) {
   std::vector<Child> children = Children(app.main());
   check.Check(children.size() >= 15, "controls, frames and status bar found");
   for (const Child& child : children) {
-    if (child.window == app.Control(11)) continue;
+    if (child.window == app.Control(id::kStatusBar)) continue;
     check.Check(Inside(child.bounds, working), child.name + " inside the client area");
   }
   for (std::size_t a = 0; a < children.size(); ++a) {
@@ -134,13 +135,13 @@ void RaisedDpi(const Options& options, Checker& check) {
 
   // Labels whole: the check box's text beside its box, the time field's text in the field.
   RECT checkBox{};
-  GetClientRect(app.Control(7), &checkBox);
+  GetClientRect(app.Control(id::kRecursiveCheck), &checkBox);
   SIZE label = TextSize(L"Rekursive Suche", dpi);
   check.Check(GetSystemMetrics(SM_CXMENUCHECK) + label.cx <= checkBox.right,
               "\"Rekursive Suche\" fits its check box");
   check.Check(label.cy <= checkBox.bottom, "the check box is as tall as its text");
   RECT timeField{};
-  GetClientRect(app.Control(12), &timeField);
+  GetClientRect(app.Control(id::kTimeField), &timeField);
   SIZE time = TextSize(L"00:00:00", dpi);
   check.Check(time.cx + 4 <= timeField.right, "\"00:00:00\" fits the time field");
   check.Check(time.cy <= timeField.bottom, "the time field is as tall as its text");

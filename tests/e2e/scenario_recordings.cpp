@@ -12,6 +12,8 @@
 #include <set>
 #include <string>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -44,13 +46,14 @@ const LibraryFile kLibrary[] = {
 };
 
 std::string RelativeOf(AppProcess& app, int row) {
-  return app.RowText(app.Control(8), row, 2).substr(4) + app.RowText(app.Control(8), row, 0);
+  return app.RowText(app.Control(id::kResultList), row, kFolderColumn).substr(4) +
+         app.RowText(app.Control(id::kResultList), row, kNameColumn);
 }
 
 std::set<std::string> Ticked(AppProcess& app) {
   std::set<std::string> ticked;
-  for (int row = 0; row < app.RowCount(app.Control(8)); ++row) {
-    if ((app.RowState(app.Control(8), row, LVIS_STATEIMAGEMASK) >> 12) == 2) {
+  for (int row = 0; row < app.RowCount(app.Control(id::kResultList)); ++row) {
+    if ((app.RowState(app.Control(id::kResultList), row, LVIS_STATEIMAGEMASK) >> 12) == 2) {
       ticked.insert(RelativeOf(app, row));
     }
   }
@@ -74,11 +77,13 @@ void Recordings(const Options& options, Checker& check) {
   }
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   if (!check.Equal(SearchFolder(app, options, "aufnahmen"), 10, "ten namesakes")) return;
-  for (int row = 0; row < 10; ++row) check.Equal(app.RowText(list, row, 4), "", "not compared");
+  for (int row = 0; row < 10; ++row)
+    check.Equal(app.RowText(list, row, kRecordingColumn), "", "not compared");
 
-  check.Equal(Choose(app, 0, 28), " 10 Dateien verglichen: 1 Aufnahme(n) mit mehreren Kopien",
+  check.Equal(Choose(app, 0, id::kCompareRecordingsItem),
+              " 10 Dateien verglichen: 1 Aufnahme(n) mit mehreren Kopien",
               "the comparison's outcome");
   if (!options.shots.empty()) {
     // The name column is wide: narrowed for the picture, as a user would, the list shows the
@@ -94,8 +99,8 @@ void Recordings(const Options& options, Checker& check) {
   for (int row = 0; row < 10; ++row) {
     std::string relative = RelativeOf(app, row);
     const LibraryFile& file = *library.at(relative);
-    std::string cell = app.RowText(list, row, 4);
-    std::string name = app.RowText(list, row, 0);
+    std::string cell = app.RowText(list, row, kRecordingColumn);
+    std::string name = app.RowText(list, row, kNameColumn);
     if (file.recording == '?') {
       check.Equal(cell, "?", "unreadable: " + relative);
       continue;
@@ -106,18 +111,19 @@ void Recordings(const Options& options, Checker& check) {
   }
 
   // All but the largest of each recording: one Song.mp3 of the two copies, nothing else.
-  check.Equal(Choose(app, 0, 24), " 1 Datei(en) markiert, 8 einzelne Aufnahme(n) ausgelassen",
+  check.Equal(Choose(app, 0, id::kTickAllButLargestItem),
+              " 1 Datei(en) markiert, 8 einzelne Aufnahme(n) ausgelassen",
               "all but the largest of each recording");
   check.Check(Ticked(app) == std::set<std::string>{"Album A\\Song.mp3"},
               "only the smaller copy of Song.mp3's recording is ticked");
-  check.Equal(Choose(app, 0, 26), " Alle Markierungen aufgehoben", "cleared");
+  check.Equal(Choose(app, 0, id::kClearTicksItem), " Alle Markierungen aufgehoben", "cleared");
 
   // The folder of Album B: its Song.mp3 copy goes, its single recordings stay.
   int inAlbumB = -1;
   for (int row = 0; row < 10; ++row) {
     if (RelativeOf(app, row) == "Album B\\Song.mp3") inAlbumB = row;
   }
-  check.Equal(Choose(app, inAlbumB, 25),
+  check.Equal(Choose(app, inAlbumB, id::kTickFolderItem),
               " 1 Datei(en) markiert, 2 einzelne Aufnahme(n) ausgelassen", "the folder Album B");
   check.Check(Ticked(app) == std::set<std::string>{"Album B\\Song.mp3"}, "Album B's copy ticked");
 

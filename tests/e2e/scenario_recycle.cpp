@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -71,7 +73,8 @@ std::optional<unsigned long long> InTrash(const std::wstring& trash, const std::
 // shots-question.
 std::string RecycleTicked(AppProcess& app, int row, const std::wstring& shots = L"") {
   WaitForFreshWelcome(app);
-  if (!ChooseMenuItem(app, row, 27, shots.empty() ? L"" : shots + L"-menu.bmp")) return "no menu";
+  if (!ChooseMenuItem(app, row, id::kRecycleItem, shots.empty() ? L"" : shots + L"-menu.bmp"))
+    return "no menu";
   HWND question = FindProgramWindow(app.id(), L"#32770", L"Info!");
   if (!question) return "no question";
   if (!shots.empty()) SaveScreenshot(shots + L"-question.bmp");
@@ -97,7 +100,8 @@ void NothingMoves(const Options& options, Checker& check, const std::wstring& da
   std::string expected = " 0 Datei(en) in den Papierkorb verschoben!, " + std::to_string(rows);
   check.Check(ShowsOutcome(outcome, expected + " nicht"), what + ": outcome " + outcome);
   int ticked = 0;
-  for (int row = 0; row < app.RowCount(app.Control(8)); ++row) ticked += Ticked(app, row) ? 1 : 0;
+  for (int row = 0; row < app.RowCount(app.Control(id::kResultList)); ++row)
+    ticked += Ticked(app, row) ? 1 : 0;
   int files = 0;
   for (const wchar_t* file :
        {L"a\\song", L"b\\song", L"c\\song", L"a\\other", L"b\\other", L"c\\other"})
@@ -125,9 +129,10 @@ void Recycle(const Options& options, Checker& check) {
     std::optional<unsigned long long> ids[3];
     std::string cells[3][2];  // folder and name
     for (int at = 0; at < 3; ++at) {
-      std::string folder = app.RowText(app.Control(8), 2 * at, 2).substr(4);
+      std::string folder =
+          app.RowText(app.Control(id::kResultList), 2 * at, kFolderColumn).substr(4);
       cells[at][0] = folder.substr(0, folder.size() - 1);
-      cells[at][1] = app.RowText(app.Control(8), 2 * at, 0);
+      cells[at][1] = app.RowText(app.Control(id::kResultList), 2 * at, kNameColumn);
       std::wstring relative = Wide(folder + cells[at][1]);
       paths[at] = top + relative;
       unixPaths[at] = UnixPath(options.workDrive + L"\\papierkorb\\" + relative);
@@ -148,7 +153,7 @@ void Recycle(const Options& options, Checker& check) {
     }
     check.Check(IdOf(paths[1]) == ids[1], "the replaced file stays");
     check.Check(!InTrash(trash, unixPaths[1]), "nothing of it in the trash");
-    check.Equal(app.RowCount(app.Control(8)), 4, "two rows taken out");
+    check.Equal(app.RowCount(app.Control(id::kResultList)), 4, "two rows taken out");
     check.Check(Ticked(app, RowOf(app, cells[1][0], cells[1][1])), "its row stays, ticked");
     PostMessageW(app.main(), WM_CLOSE, 0, 0);
     check.Equal(app.WaitForExit(), 0, "exit code");

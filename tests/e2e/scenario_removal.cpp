@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -24,9 +26,9 @@ void Prepare(const Options& options, const std::wstring& top) {
 }
 
 std::wstring PathOfRow(AppProcess& app, const Options& options, const std::wstring& top, int row) {
-  std::string directory = app.RowText(app.Control(8), row, 2).substr(4);
+  std::string directory = app.RowText(app.Control(id::kResultList), row, kFolderColumn).substr(4);
   return options.work + L"\\" + top + L"\\" + Wide(directory) +
-         Wide(app.RowText(app.Control(8), row, 0));
+         Wide(app.RowText(app.Control(id::kResultList), row, kNameColumn));
 }
 
 HWND WaitForQuestion(AppProcess& app) {
@@ -38,7 +40,7 @@ void AnswerYes(const Options& options, Checker& check) {
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   if (!check.Check(SearchFolder(app, options, "weg") == 6, "six rows")) return;
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   const int ticked[] = {0, 2, 4};
   std::vector<std::wstring> paths;
   for (int row : ticked) {
@@ -46,11 +48,11 @@ void AnswerYes(const Options& options, Checker& check) {
     paths.push_back(PathOfRow(app, options, L"weg", row));
   }
   SetFileAttributesW(paths[1].c_str(), FILE_ATTRIBUTE_READONLY);
-  std::string keptRow = ReadRows(app, list, 4)[2];
+  std::string keptRow = ReadRows(app, list, kRowTextCells)[2];
   app.Settle(200);
 
   check.Check(WaitForFreshWelcome(app), "the welcome text comes back");
-  check.Check(ChooseMenuItem(app, 5, 1), "choose Datei(en) entfernen");
+  check.Check(ChooseMenuItem(app, 5, id::kRemoveItem), "choose Datei(en) entfernen");
   HWND question = WaitForQuestion(app);
   if (!check.Check(question != nullptr, "the question box opens")) return;
   if (!options.shots.empty()) SaveScreenshot(options.shots + L"\\removal-question.bmp");
@@ -67,7 +69,7 @@ void AnswerYes(const Options& options, Checker& check) {
   check.Equal(app.StatusText(0), " 2 Datei(en) erfolgreich gel\xC3\xB6scht!", "outcome text");
   check.Equal(app.RowCount(list), 4, "two rows removed");
   check.Equal(app.StatusText(1), "Anzahl Dateien : 4", "row count at the next pass");
-  std::vector<std::string> rows = ReadRows(app, list, 4);
+  std::vector<std::string> rows = ReadRows(app, list, kRowTextCells);
   int stillTicked = -1;
   for (std::size_t row = 0; row < rows.size(); ++row) {
     if (rows[row] == keptRow) stillTicked = static_cast<int>(row);
@@ -91,12 +93,12 @@ void AnswerNo(const Options& options, Checker& check) {
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   if (!check.Check(SearchFolder(app, options, "bleibt") == 6, "six rows")) return;
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   for (int row = 0; row < 6; ++row) {
     app.SetRowState(list, row, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
   }
   check.Check(WaitForFreshWelcome(app), "the welcome text comes back");
-  check.Check(ChooseMenuItem(app, 0, 1), "choose Datei(en) entfernen");
+  check.Check(ChooseMenuItem(app, 0, id::kRemoveItem), "choose Datei(en) entfernen");
   HWND question = WaitForQuestion(app);
   if (!check.Check(question != nullptr, "the question box opens")) return;
   ClickControl(GetDlgItem(question, IDNO));

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -31,20 +33,22 @@ void PrepareTree(const Options& options) {
 }
 
 bool SearchDone(AppProcess& app) {
-  return IsWindowEnabled(app.Control(7)) && app.StatusText(0).rfind(" Suche", 0) == 0 &&
+  return IsWindowEnabled(app.Control(id::kRecursiveCheck)) &&
+         app.StatusText(0).rfind(" Suche", 0) == 0 &&
          app.StatusText(0).find("Suche nach") == std::string::npos;
 }
 
 void FullSearch(AppProcess& app, const Options& options, Checker& check) {
   if (!check.Check(SelectFolder(app, options, {"search"}), "select M:\\search\\")) return;
   app.Settle(200);
-  check.Check(IsWindowEnabled(app.Control(0)) != FALSE, "search button enabled by the folder");
-  ClickControl(app.Control(0));
+  check.Check(IsWindowEnabled(app.Control(id::kSearchButton)) != FALSE,
+              "search button enabled by the folder");
+  ClickControl(app.Control(id::kSearchButton));
   check.Check(WaitFor([&] { return SearchDone(app); }, 20000), "search ends");
   app.Settle(300);
   check.Equal(app.StatusText(0), " Suche erfolgreich beendet!", "outcome text");
 
-  std::vector<std::string> rows = ReadRows(app, app.Control(8), 4);
+  std::vector<std::string> rows = ReadRows(app, app.Control(id::kResultList), kRowTextCells);
   CliResult cli = RunCli(options, L"scan " + options.workDrive + L"\\search\\");
   check.Equal(cli.exitCode, 0, "CLI exit code");
   std::vector<std::string> expected = SplitLines(cli.out);
@@ -63,10 +67,10 @@ void FullSearch(AppProcess& app, const Options& options, Checker& check) {
   check.Check(sawRootCell, "a file in the searched folder itself shows ...\\");
   WIN32_FILE_ATTRIBUTE_DATA data{};
   std::wstring first = options.work + L"\\search\\" +
-                       Wide(app.RowText(app.Control(8), 0, 2).substr(4)) +
-                       Wide(app.RowText(app.Control(8), 0, 0));
+                       Wide(app.RowText(app.Control(id::kResultList), 0, kFolderColumn).substr(4)) +
+                       Wide(app.RowText(app.Control(id::kResultList), 0, kNameColumn));
   GetFileAttributesExW(first.c_str(), GetFileExInfoStandard, &data);
-  check.Equal(app.RowText(app.Control(8), 0, 1),
+  check.Equal(app.RowText(app.Control(id::kResultList), 0, kSizeColumn),
               std::to_string(data.nFileSizeLow / 1024 + 1) + " KB", "size cell in KB");
   if (!options.shots.empty()) SaveScreenshot(options.shots + L"\\result-list.bmp");
 }
@@ -74,7 +78,7 @@ void FullSearch(AppProcess& app, const Options& options, Checker& check) {
 void CutShort(AppProcess& app, const Options& options, Checker& check) {
   if (!check.Check(SelectFolder(app, options, {"big"}), "select M:\\big\\")) return;
   app.Settle(200);
-  HWND button = app.Control(0);
+  HWND button = app.Control(id::kSearchButton);
   std::vector<COLORREF> idle = CapturePixels(button);
   ClickControl(button);
   // The second click waits until the scan has entered more than 50 folders: the track names of
@@ -90,26 +94,29 @@ void CutShort(AppProcess& app, const Options& options, Checker& check) {
       },
       10000);
   check.Check(scanning, "progress text while scanning");
-  check.Check(!IsWindowEnabled(app.Control(7)), "check box disabled during the scan");
-  check.Equal(app.RowCount(app.Control(8)), 0, "list cleared at the start");
+  check.Check(!IsWindowEnabled(app.Control(id::kRecursiveCheck)),
+              "check box disabled during the scan");
+  check.Equal(app.RowCount(app.Control(id::kResultList)), 0, "list cleared at the start");
   check.Equal(app.StatusText(1), "Anzahl Dateien : 0", "row count cleared at the start");
   check.Check(CapturePixels(button) != idle, "the search button shows another image");
   if (!options.shots.empty()) SaveScreenshot(options.shots + L"\\search-running.bmp");
   ClickControl(button);  // cut it short
   // The scan is known to run, so the check box enabled again means it ended; on a busy machine
   // the search outlasts 5 s and the welcome text replaces the outcome at once.
-  check.Check(WaitFor([&] { return IsWindowEnabled(app.Control(7)) != FALSE; }, 30000),
-              "cut-short search ends");
+  check.Check(
+      WaitFor([&] { return IsWindowEnabled(app.Control(id::kRecursiveCheck)) != FALSE; }, 30000),
+      "cut-short search ends");
   app.Settle(300);
-  int rows = app.RowCount(app.Control(8));
+  int rows = app.RowCount(app.Control(id::kResultList));
   check.Check(rows > 0 && rows < 20000,
               "only the namesakes collected so far: " + std::to_string(rows));
   check.Equal(app.StatusText(1), "Anzahl Dateien : " + std::to_string(rows), "row count");
-  check.Check(IsWindowEnabled(app.Control(7)) != FALSE, "check box enabled again");
+  check.Check(IsWindowEnabled(app.Control(id::kRecursiveCheck)) != FALSE,
+              "check box enabled again");
   // The focus and the mouse away from the button, which like every push button shows a focused
   // and a hover look.
-  ClickControl(app.Control(7));
-  ClickControl(app.Control(7));  // the check box ticked as before
+  ClickControl(app.Control(id::kRecursiveCheck));
+  ClickControl(app.Control(id::kRecursiveCheck));  // the check box ticked as before
   SetCursorPos(0, 0);
   app.Settle(300);
   check.Check(CapturePixels(button) == idle, "the search button shows its first image again");
@@ -131,8 +138,9 @@ void CloseDuringScan(const Options& options, Checker& check) {
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   if (!check.Check(SelectFolder(app, options, {"big"}), "select M:\\big\\")) return;
   app.Settle(200);
-  ClickControl(app.Control(0));
-  check.Check(WaitFor([&] { return !IsWindowEnabled(app.Control(7)); }, 10000), "scan runs");
+  ClickControl(app.Control(id::kSearchButton));
+  check.Check(WaitFor([&] { return !IsWindowEnabled(app.Control(id::kRecursiveCheck)); }, 10000),
+              "scan runs");
   PostMessageW(app.main(), WM_CLOSE, 0, 0);
   check.Equal(app.WaitForExit(15000), 0, "exit code after closing during the scan");
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -43,7 +45,7 @@ void Selection(const Options& options, Checker& check) {
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   const int kRows = SearchFolder(app, options, "big");
   if (!check.Check(kRows > 10000, "thousands of rows in M:\\big\\")) return;
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
 
   ClickRow(app, list, 100);
   ExpectSelected(list, check, 100, "a click on row 100");
@@ -108,12 +110,13 @@ void Selection(const Options& options, Checker& check) {
   app.SetRowState(list, 700, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
   std::vector<std::wstring> paths;
   for (int row : {603, 700}) {
-    paths.push_back(options.work + L"\\big\\" + Wide(app.RowText(list, row, 2).substr(4)) +
-                    Wide(app.RowText(list, row, 0)));
+    paths.push_back(options.work + L"\\big\\" +
+                    Wide(app.RowText(list, row, kFolderColumn).substr(4)) +
+                    Wide(app.RowText(list, row, kNameColumn)));
   }
-  std::string below = app.RowText(list, 701, 2) + app.RowText(list, 701, 0);
+  std::string below = app.RowText(list, 701, kFolderColumn) + app.RowText(list, 701, kNameColumn);
   Sleep(600);
-  check.Check(ChooseMenuItem(app, 700, 1), "choose Datei(en) entfernen");
+  check.Check(ChooseMenuItem(app, 700, id::kRemoveItem), "choose Datei(en) entfernen");
   HWND question = FindProgramWindow(app.id(), L"#32770", L"Info!");
   if (check.Check(question != nullptr, "the question box opens")) {
     PressKey(VK_RETURN);
@@ -123,7 +126,7 @@ void Selection(const Options& options, Checker& check) {
     check.Equal(app.RowCount(list), kRows - 2, "two rows removed");
     check.Equal(static_cast<long long>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0)), 0LL,
                 "no row selected once the selected row is gone");
-    check.Equal(app.RowText(list, 699, 2) + app.RowText(list, 699, 0), below,
+    check.Equal(app.RowText(list, 699, kFolderColumn) + app.RowText(list, 699, kNameColumn), below,
                 "the row below moved up by two");
   }
   PostMessageW(app.main(), WM_CLOSE, 0, 0);

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -22,12 +24,17 @@ struct ExpectedControl {
 };
 
 const ExpectedControl kControls[] = {
-    {10, L"SysTreeView32", {16, 16, 204, 236}}, {8, L"SysListView32", {216, 16, 624, 260}},
-    {0, L"Button", {24, 252, 88, 300}},         {7, L"Button", {96, 250, 196, 270}},
-    {12, L"Edit", {224, 277, 273, 297}},        {13, L"msctls_trackbar32", {277, 275, 441, 295}},
-    {1, L"Button", {444, 276, 476, 298}},       {2, L"Button", {478, 276, 510, 298}},
-    {3, L"Button", {512, 276, 544, 298}},       {4, L"Button", {550, 276, 582, 298}},
-    {5, L"Button", {584, 276, 616, 298}},
+    {id::kFolderTree, L"SysTreeView32", {16, 16, 204, 236}},
+    {id::kResultList, L"SysListView32", {216, 16, 624, 260}},
+    {id::kSearchButton, L"Button", {24, 252, 88, 300}},
+    {id::kRecursiveCheck, L"Button", {96, 250, 196, 270}},
+    {id::kTimeField, L"Edit", {224, 277, 273, 297}},
+    {id::kPositionBar, L"msctls_trackbar32", {277, 275, 441, 295}},
+    {id::kPlayButton, L"Button", {444, 276, 476, 298}},
+    {id::kPauseButton, L"Button", {478, 276, 510, 298}},
+    {id::kStopButton, L"Button", {512, 276, 544, 298}},
+    {id::kRewindButton, L"Button", {550, 276, 582, 298}},
+    {id::kForwardButton, L"Button", {584, 276, 616, 298}},
 };
 
 std::string Describe(const RECT& r) {
@@ -82,7 +89,7 @@ void CheckGeometry(AppProcess& app, Checker& check) {
     check.Equal(app.WindowText(child), "", "frame caption");
   }
   check.Equal(found, 3, "frames");
-  HWND status = app.Control(11);
+  HWND status = app.Control(id::kStatusBar);
   if (check.Check(status != nullptr, "status bar exists")) {
     RECT bounds = ClientRectInParent(status);
     check.Equal(bounds.bottom, 344, "status bar at the bottom");
@@ -95,28 +102,33 @@ void CheckGeometry(AppProcess& app, Checker& check) {
 }
 
 void CheckFirstPass(AppProcess& app, Checker& check) {
-  for (int id : {0, 1, 2, 3, 4, 5, 13}) {
+  for (int id : {id::kSearchButton, id::kPlayButton, id::kPauseButton, id::kStopButton,
+                 id::kRewindButton, id::kForwardButton, id::kPositionBar}) {
     check.Check(!IsWindowEnabled(app.Control(id)), "control " + std::to_string(id) + " disabled");
   }
-  for (int id : {7, 8, 12}) {
+  for (int id : {id::kRecursiveCheck, id::kResultList, id::kTimeField}) {
     check.Check(IsWindowEnabled(app.Control(id)) != FALSE,
                 "control " + std::to_string(id) + " enabled");
   }
   check.Equal(app.StatusText(1), "Anzahl Dateien : 0", "status field 1");
   check.Equal(app.StatusText(0), " Herzlich willkommen zu MP3 - Klangzwilling v1.0",
               "status field 0");
-  check.Equal(app.WindowText(app.Control(12)), "00:00:00", "time field");
-  check.Equal(SendMessageW(app.Control(7), BM_GETCHECK, 0, 0), BST_CHECKED, "check box ticked");
-  check.Equal(app.WindowText(app.Control(7)), "Rekursive Suche", "check box text");
-  check.Equal(SendMessageW(app.Control(13), TBM_GETPOS, 0, 0), 0, "position bar at 0");
-  check.Equal(SendMessageW(app.Control(13), TBM_GETRANGEMAX, 0, 0), 100, "position bar range");
-  HWND list = app.Control(8);
+  check.Equal(app.WindowText(app.Control(id::kTimeField)), "00:00:00", "time field");
+  check.Equal(SendMessageW(app.Control(id::kRecursiveCheck), BM_GETCHECK, 0, 0), BST_CHECKED,
+              "check box ticked");
+  check.Equal(app.WindowText(app.Control(id::kRecursiveCheck)), "Rekursive Suche",
+              "check box text");
+  check.Equal(SendMessageW(app.Control(id::kPositionBar), TBM_GETPOS, 0, 0), 0,
+              "position bar at 0");
+  check.Equal(SendMessageW(app.Control(id::kPositionBar), TBM_GETRANGEMAX, 0, 0), 100,
+              "position bar range");
+  HWND list = app.Control(id::kResultList);
   check.Equal(app.RowCount(list), 0, "empty result list");
   HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-  check.Equal(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 5, "result list columns");
+  check.Equal(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), kColumnCount, "result list columns");
   // Shown as name, size, recording, folder, ID; the column numbers keep their meaning.
-  const int shownAs[] = {0, 1, 4, 2, 3};
-  for (int place = 0; place < 5; ++place) {
+  const int shownAs[] = {kNameColumn, kSizeColumn, kRecordingColumn, kFolderColumn, kIdColumn};
+  for (int place = 0; place < kColumnCount; ++place) {
     check.Equal(SendMessageW(header, HDM_ORDERTOINDEX, place, 0), shownAs[place],
                 "column at place " + std::to_string(place));
   }
@@ -124,15 +136,15 @@ void CheckFirstPass(AppProcess& app, Checker& check) {
   check.Check((extended & LVS_EX_CHECKBOXES) && (extended & LVS_EX_GRIDLINES) &&
                   (extended & LVS_EX_FULLROWSELECT) && (extended & LVS_EX_HEADERDRAGDROP),
               "result list extended styles");
-  const int widths[] = {328, 64, 2048, 32, 72};
-  for (int column = 0; column < 5; ++column) {
+  const int widths[kColumnCount] = {328, 64, 2048, 32, 72};  // by column number
+  for (int column = 0; column < kColumnCount; ++column) {
     check.Equal(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0), widths[column],
                 "column width " + std::to_string(column));
   }
 }
 
 void CheckPopupMenu(AppProcess& app, const Options& options, Checker& check) {
-  ClickControl(app.Control(8), true);
+  ClickControl(app.Control(id::kResultList), true);
   HWND menu = FindPopupMenu(app.id());
   if (!check.Check(menu != nullptr, "right click on the list opens the popup menu")) return;
   if (!options.shots.empty()) SaveScreenshot(options.shots + L"\\popup-menu.bmp");
@@ -161,12 +173,12 @@ void CheckPopupMenu(AppProcess& app, const Options& options, Checker& check) {
 void CheckTabOrder(AppProcess& app, Checker& check) {
   ClickAt([&] {
     RECT bounds{};
-    GetWindowRect(app.Control(8), &bounds);
+    GetWindowRect(app.Control(id::kResultList), &bounds);
     return POINT{bounds.left + 100, bounds.bottom - 40};
   }());
   app.Settle(100);
-  check.Check(app.Focus() == app.Control(8), "a click focuses the result list");
-  const int forward[] = {7, 12, 8};
+  check.Check(app.Focus() == app.Control(id::kResultList), "a click focuses the result list");
+  const int forward[] = {id::kRecursiveCheck, id::kTimeField, id::kResultList};
   for (int id : forward) {
     PressKey(VK_TAB);
     app.Settle(100);
@@ -174,7 +186,7 @@ void CheckTabOrder(AppProcess& app, Checker& check) {
   }
   PressKey(VK_TAB, true);
   app.Settle(100);
-  check.Check(app.Focus() == app.Control(12), "Shift+Tab goes back to the time field");
+  check.Check(app.Focus() == app.Control(id::kTimeField), "Shift+Tab goes back to the time field");
 }
 
 void Startup(const Options& options, Checker& check) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -29,13 +31,14 @@ bool Ticked(AppProcess& app, HWND list, int row) {
 
 std::string RowLine(AppProcess& app, HWND list, int row) {
   std::string line;
-  for (int column = 0; column < 4; ++column) line += app.RowText(list, row, column) + "\t";
+  for (int column = 0; column < kRowTextCells; ++column)
+    line += app.RowText(list, row, column) + "\t";
   return line;
 }
 
 std::wstring PathOfRow(AppProcess& app, const Options& options, HWND list, int row) {
-  return options.work + L"\\big\\" + Wide(app.RowText(list, row, 2).substr(4)) +
-         Wide(app.RowText(list, row, 0));
+  return options.work + L"\\big\\" + Wide(app.RowText(list, row, kFolderColumn).substr(4)) +
+         Wide(app.RowText(list, row, kNameColumn));
 }
 
 void TickByClick(AppProcess& app, HWND list, Checker& check, int row) {
@@ -94,7 +97,7 @@ void Ticks(const Options& options, Checker& check) {
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   if (!check.Equal(SearchFolder(app, options, "big"), kRows, "rows of M:\\big\\")) return;
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
 
   // Ticked rows in the middle of the list, each by another way.
   const int clicked = 9990;
@@ -118,7 +121,7 @@ void Ticks(const Options& options, Checker& check) {
   const int selected = 15000;
   ClickRow(app, list, selected);
 
-  check.Check(ChooseMenuItem(app, selected, 1), "choose Datei(en) entfernen");
+  check.Check(ChooseMenuItem(app, selected, id::kRemoveItem), "choose Datei(en) entfernen");
   HWND question = FindProgramWindow(app.id(), L"#32770", L"Info!");
   if (!check.Check(question != nullptr, "the question box opens")) return;
   PressKey(VK_RETURN);

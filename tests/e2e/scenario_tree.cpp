@@ -7,6 +7,8 @@
 
 #include <cctype>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -55,7 +57,7 @@ void Tree(const Options& options, Checker& check) {
   PrepareTree(options);
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
-  HWND control = app.Control(10);
+  HWND control = app.Control(id::kFolderTree);
   RemoteTree tree(app, control);
   check.Check(!(GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP), "tree has no tab stop");
   HTREEITEM root = tree.Root();
@@ -133,23 +135,26 @@ void Tree(const Options& options, Checker& check) {
 
   tree.Click(folder);
   app.Settle(200);
-  check.Check(IsWindowEnabled(app.Control(0)) != FALSE, "a folder enables the search button");
+  check.Check(IsWindowEnabled(app.Control(id::kSearchButton)) != FALSE,
+              "a folder enables the search button");
   tree.Click(root);
   app.Settle(200);
-  check.Check(!IsWindowEnabled(app.Control(0)), "the root disables the search button");
+  check.Check(!IsWindowEnabled(app.Control(id::kSearchButton)),
+              "the root disables the search button");
   tree.Click(drive);
   app.Settle(200);
-  check.Check(IsWindowEnabled(app.Control(0)) != FALSE, "a drive enables the search button");
+  check.Check(IsWindowEnabled(app.Control(id::kSearchButton)) != FALSE,
+              "a drive enables the search button");
 
   // M:\Songs\ is the tree's text: the rows show the directories below it.
   if (check.Check(SelectFolder(app, options, {"Songs"}), "select M:\\Songs\\")) {
     app.Settle(200);
-    ClickControl(app.Control(0));
-    WaitFor([&] { return app.RowCount(app.Control(8)) == 2; }, 15000);
+    ClickControl(app.Control(id::kSearchButton));
+    WaitFor([&] { return app.RowCount(app.Control(id::kResultList)) == 2; }, 15000);
     app.Settle(300);
     std::vector<std::string> cells;
-    for (int row = 0; row < app.RowCount(app.Control(8)); ++row) {
-      cells.push_back(app.RowText(app.Control(8), row, 2));
+    for (int row = 0; row < app.RowCount(app.Control(id::kResultList)); ++row) {
+      cells.push_back(app.RowText(app.Control(id::kResultList), row, kFolderColumn));
     }
     check.Check(cells == std::vector<std::string>{"...\\Live\\", "...\\"} ||
                     cells == std::vector<std::string>{"...\\", "...\\Live\\"},

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -34,21 +36,23 @@ void Unicode(const Options& options, Checker& check) {
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   int rows = SearchFolder(app, options, "unicode");
   check.Equal(rows, 8, "four names, two copies each; look-alikes are not namesakes");
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
   std::vector<std::string> names;
-  for (int row = 0; row < rows; ++row) names.push_back(app.RowText(list, row, 0));
+  for (int row = 0; row < rows; ++row) names.push_back(app.RowText(list, row, kNameColumn));
   for (const wchar_t* name : kNames) {
     check.Equal(std::count(names.begin(), names.end(), Utf8(name)), 2, "rows of " + Utf8(name));
   }
   CliResult cli = RunCli(options, L"scan " + options.workDrive + L"\\unicode\\");
-  check.Check(ReadRows(app, list, 4) == SplitLines(cli.out), "the CLI prints the same rows");
+  check.Check(ReadRows(app, list, kRowTextCells) == SplitLines(cli.out),
+              "the CLI prints the same rows");
 
   // Play the first row's file.
   ClickRow(app, list, 0);
-  ClickControl(app.Control(1));
-  check.Check(WaitFor([&] { return app.WindowText(app.Control(12)) != "00:00:00"; }, 8000),
-              "a file with such a name plays");
-  ClickControl(app.Control(3));
+  ClickControl(app.Control(id::kPlayButton));
+  check.Check(
+      WaitFor([&] { return app.WindowText(app.Control(id::kTimeField)) != "00:00:00"; }, 8000),
+      "a file with such a name plays");
+  ClickControl(app.Control(id::kStopButton));
   app.Settle(200);
 
   // Its properties come from the file itself, not the failure values of a name not found.
@@ -59,10 +63,10 @@ void Unicode(const Options& options, Checker& check) {
   }
 
   // Delete the last row's file only.
-  std::wstring path = root + L"\\" + Wide(app.RowText(list, rows - 1, 2).substr(4)) +
-                      Wide(app.RowText(list, rows - 1, 0));
+  std::wstring path = root + L"\\" + Wide(app.RowText(list, rows - 1, kFolderColumn).substr(4)) +
+                      Wide(app.RowText(list, rows - 1, kNameColumn));
   app.SetRowState(list, rows - 1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
-  check.Check(ChooseMenuItem(app, rows - 1, 1), "choose Datei(en) entfernen");
+  check.Check(ChooseMenuItem(app, rows - 1, id::kRemoveItem), "choose Datei(en) entfernen");
   HWND question = FindProgramWindow(app.id(), L"#32770", L"Info!");
   if (check.Check(question != nullptr, "the question box opens")) {
     PressKey(VK_RETURN);

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include "core/ids.h"
+#include "core/result_row.h"
 #include "tests/e2e/app_process.h"
 #include "tests/e2e/e2e.h"
 #include "tests/e2e/fixtures.h"
@@ -16,7 +18,8 @@ namespace {
 // The row whose directory cell is "...\folder\" and whose name is `name`, or -1.
 int RowOf(AppProcess& app, HWND list, const std::string& folder, const std::string& name) {
   for (int row = 0; row < app.RowCount(list); ++row) {
-    if (app.RowText(list, row, 0) == name && app.RowText(list, row, 2) == "...\\" + folder + "\\") {
+    if (app.RowText(list, row, kNameColumn) == name &&
+        app.RowText(list, row, kFolderColumn) == "...\\" + folder + "\\") {
       return row;
     }
   }
@@ -32,7 +35,7 @@ void Vanished(const Options& options, Checker& check) {
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
   if (!check.Check(SearchFolder(app, options, "fort") == 4, "four rows")) return;
-  HWND list = app.Control(8);
+  HWND list = app.Control(id::kResultList);
 
   check.Check(DeleteFileW((root + L"\\a\\lied.mp3").c_str()) != 0, "a\\lied.mp3 deleted");
   int row = RowOf(app, list, "a", "lied.mp3");
@@ -48,7 +51,7 @@ void Vanished(const Options& options, Checker& check) {
   app.SetRowState(list, RowOf(app, list, "b", "weg.mp3"), INDEXTOSTATEIMAGEMASK(2),
                   LVIS_STATEIMAGEMASK);
   check.Check(WaitForFreshWelcome(app), "the welcome text comes back");
-  check.Check(ChooseMenuItem(app, gone, 1), "choose Datei(en) entfernen");
+  check.Check(ChooseMenuItem(app, gone, id::kRemoveItem), "choose Datei(en) entfernen");
   HWND question = FindProgramWindow(app.id(), L"#32770", L"Info!");
   if (check.Check(question != nullptr, "the question box opens")) {
     PressKey(VK_RETURN);

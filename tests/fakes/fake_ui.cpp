@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/ids.h"
+#include "core/result_row.h"
 
 namespace kz::testing {
 
@@ -99,8 +100,9 @@ std::int32_t FakeUi::RowState(int id, std::int32_t row) {
 std::string FakeUi::RowText(int id, std::int32_t row, std::int32_t column) {
   if (!HasControl(id) || row < 0 || row >= RowCount(id) || column < 0) return "";
   const Row& cells = lists_[id][static_cast<std::size_t>(row)];
-  if (id == id::kResultList && column == 4 && recordingCell && cells.cells.size() == 4) {
-    return recordingCell(DecimalToInt(cells.cells[3]));
+  if (id == id::kResultList && column == kRecordingColumn && recordingCell &&
+      cells.cells.size() == static_cast<std::size_t>(kRowTextCells)) {
+    return recordingCell(DecimalToInt(cells.cells[kIdColumn]));
   }
   if (static_cast<std::size_t>(column) >= cells.cells.size()) return "";
   return cells.cells[static_cast<std::size_t>(column)];

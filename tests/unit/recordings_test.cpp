@@ -9,6 +9,7 @@
 
 #include "app/dispatch.h"
 #include "core/ids.h"
+#include "core/result_row.h"
 #include "platform/forwarding_file_system.h"
 #include "platform/posix/posix_file_system.h"
 #include "recordings/compare_recordings.h"
@@ -107,14 +108,16 @@ struct Listed {
   Cells Shown() {
     Cells cells;
     for (std::int32_t row = 0; row < ui.RowCount(id::kResultList); ++row) {
-      cells[ui.RowText(id::kResultList, row, 2).substr(4) + ui.RowText(id::kResultList, row, 0)] =
-          ui.RowText(id::kResultList, row, 4);
+      cells[ui.RowText(id::kResultList, row, kFolderColumn).substr(4) +
+            ui.RowText(id::kResultList, row, kNameColumn)] =
+          ui.RowText(id::kResultList, row, kRecordingColumn);
     }
     return cells;
   }
   std::int32_t RowOf(const std::string& relative) {
     for (std::int32_t row = 0; row < ui.RowCount(id::kResultList); ++row) {
-      if (ui.RowText(id::kResultList, row, 2).substr(4) + ui.RowText(id::kResultList, row, 0) ==
+      if (ui.RowText(id::kResultList, row, kFolderColumn).substr(4) +
+              ui.RowText(id::kResultList, row, kNameColumn) ==
           relative) {
         return row;
       }
@@ -129,8 +132,8 @@ Cells Numbered(Listed& listed, const std::map<std::string, char>& recordings) {
   Cells cells;
   std::map<std::string, std::map<char, int>> numbers;  // name -> letter -> number
   for (std::int32_t row = 0; row < listed.ui.RowCount(id::kResultList); ++row) {
-    std::string name = listed.ui.RowText(id::kResultList, row, 0);
-    std::string path = listed.ui.RowText(id::kResultList, row, 2).substr(4) + name;
+    std::string name = listed.ui.RowText(id::kResultList, row, kNameColumn);
+    std::string path = listed.ui.RowText(id::kResultList, row, kFolderColumn).substr(4) + name;
     char letter = recordings.at(path);
     if (letter == '?') {
       cells[path] = "?";

@@ -32,7 +32,7 @@ struct ResultRowsTest : ::testing::Test {
   }
   std::vector<std::string> Ids() {
     std::vector<std::string> ids;
-    for (std::int32_t row = 0; row < rows.count(); ++row) ids.push_back(rows.Cell(row, 3));
+    for (std::int32_t row = 0; row < rows.count(); ++row) ids.push_back(rows.Cell(row, kIdColumn));
     return ids;
   }
 
@@ -45,16 +45,16 @@ TEST_F(ResultRowsTest, RowsReadBackExactlyTheTextsTheyWereAddedWith) {
   AddAll();
   ASSERT_EQ(rows.count(), 4);
   EXPECT_EQ(rows.Text(1), "a.mp3\n101 KB\n...\\Pop\\\n1");
-  EXPECT_EQ(rows.Cell(0, 0), "a.mp3");
-  EXPECT_EQ(rows.Cell(0, 1), "103 KB");
-  EXPECT_EQ(rows.Cell(0, 2), "...\\");
-  EXPECT_EQ(rows.Cell(0, 3), "3");
-  EXPECT_EQ(rows.Cell(0, 4), "");
+  EXPECT_EQ(rows.Cell(0, kNameColumn), "a.mp3");
+  EXPECT_EQ(rows.Cell(0, kSizeColumn), "103 KB");
+  EXPECT_EQ(rows.Cell(0, kFolderColumn), "...\\");
+  EXPECT_EQ(rows.Cell(0, kIdColumn), "3");
+  EXPECT_EQ(rows.Cell(0, kRecordingColumn), "");
   EXPECT_EQ(rows.Cell(0, -1), "");
   EXPECT_EQ(rows.Text(4), "");
   EXPECT_EQ(rows.Name(2), "b.mp3");
   EXPECT_EQ(rows.Name(4), "");
-  EXPECT_EQ(rows.Cell(-1, 0), "");
+  EXPECT_EQ(rows.Cell(-1, kNameColumn), "");
   // Four bytes a row: nothing of the texts is copied.
   EXPECT_LE(rows.storageBytes(), 4 * sizeof(std::uint32_t) + 64);
 }
@@ -70,9 +70,9 @@ TEST_F(ResultRowsTest, TextsTheRecordsDoNotGiveAreKeptAsAdded) {
   };
   for (const std::string& text : odd) rows.Insert(-1, text);
   for (std::int32_t row = 0; row < 6; ++row) EXPECT_EQ(rows.Text(row), odd[row]);
-  EXPECT_EQ(rows.Cell(2, 3), "17");
-  EXPECT_EQ(rows.Cell(3, 0), "no cells at all");
-  EXPECT_EQ(rows.Cell(3, 1), "");
+  EXPECT_EQ(rows.Cell(2, kIdColumn), "17");
+  EXPECT_EQ(rows.Cell(3, kNameColumn), "no cells at all");
+  EXPECT_EQ(rows.Cell(3, kSizeColumn), "");
   EXPECT_EQ(rows.Name(0), "a.mp3");
   EXPECT_EQ(rows.Name(3), "no cells at all");
 }
@@ -81,12 +81,12 @@ TEST_F(ResultRowsTest, TheCutStaysWhileRowsAreHeld) {
   rows.Insert(-1, TextOf(1));
   rows.SetCut("C:\\");  // ignored: a row is held
   rows.Insert(-1, TextOf(2));
-  EXPECT_EQ(rows.Cell(0, 2), "...\\Pop\\");
-  EXPECT_EQ(rows.Cell(1, 2), "...\\Pop\\");
+  EXPECT_EQ(rows.Cell(0, kFolderColumn), "...\\Pop\\");
+  EXPECT_EQ(rows.Cell(1, kFolderColumn), "...\\Pop\\");
   rows.Clear();
   rows.SetCut("C:\\");
   rows.Insert(-1, TextOf(2));  // built with the old cut: kept as it came
-  EXPECT_EQ(rows.Cell(0, 2), "...\\Pop\\");
+  EXPECT_EQ(rows.Cell(0, kFolderColumn), "...\\Pop\\");
 }
 
 TEST_F(ResultRowsTest, TicksMoveWithTheirRowsWhenRowsAboveAreRemoved) {
@@ -173,7 +173,7 @@ TEST_F(ResultRowsTest, ClearDropsRowsTicksAndKeptTexts) {
   EXPECT_FALSE(rows.Ticked(0));
   rows.Insert(-1, TextOf(0));
   EXPECT_FALSE(rows.Ticked(0));
-  EXPECT_EQ(rows.Cell(0, 3), "0");
+  EXPECT_EQ(rows.Cell(0, kIdColumn), "0");
 }
 
 // The fill hands over DuplicateList's records, which share their texts with DuplicateIndex's.
@@ -185,7 +185,7 @@ TEST_F(ResultRowsTest, RecordRowsReadBackTheirRecordsTextsAndCostFourBytes) {
   ASSERT_EQ(rows.count(), 4);
   EXPECT_EQ(Ids(), (std::vector<std::string>{"3", "1", "0", "2"}));
   for (std::int32_t row = 0; row < 4; ++row) {
-    EXPECT_EQ(rows.Text(row), TextOf(std::stoi(rows.Cell(row, 3))));
+    EXPECT_EQ(rows.Text(row), TextOf(std::stoi(rows.Cell(row, kIdColumn))));
   }
   EXPECT_LE(rows.storageBytes(), 4 * sizeof(std::uint32_t) + 64);
 }
