@@ -5,7 +5,7 @@
 
 #include <winternl.h>
 
-#include "platform/win32/extended_path.h"
+#include "common/windows_path_rules.h"
 #include "platform/win32/file_ids.h"
 #include "platform/win32/file_names.h"
 #include "platform/win32/shell_recycle.h"

@@ -2,7 +2,7 @@
 
 #include <type_traits>
 
-#include "platform/win32/extended_path.h"
+#include "common/windows_path_rules.h"
 #include "platform/win32/file_ids.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"

@@ -1,7 +1,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "platform/win32/extended_path.h"
+#include "common/windows_path_rules.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
 #include "platform/win32/win_handles.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/win32/extended_path.h"
+#include "common/windows_path_rules.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_handles.h"
 

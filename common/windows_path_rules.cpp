@@ -1,4 +1,4 @@
-#include "platform/win32/extended_path.h"
+#include "common/windows_path_rules.h"
 
 namespace kz {
 

@@ -5,6 +5,9 @@
 
 namespace kz {
 
+// Windows path rules as text alone (no question to a file system), so that they are tested on
+// every platform.
+
 // The path in its extended-length form (\\?\X:\... or \\?\UNC\server\share\...), which Win32 path
 // rules leave as it stands: "con.mp3" opens that file rather than the console device, and a
 // folder "d." or "x " opens by its own name rather than as "d" or "x". For entries whose names
