@@ -51,6 +51,12 @@ inline void SplitFileId(const BYTE (&id)[16], std::uint64_t& low, std::uint64_t&
 // (Windows 8 and later; FAT and exFAT refuse), else the 64-bit index. `volume` goes with it.
 std::optional<ObjectId> IdOfHandle(HANDLE handle, std::uint64_t volume, bool wide);
 
+// The id as a listing reports it: where the volume's ids cannot be trusted, unknown on the same
+// volume, so that the file is told apart from others by its path alone.
+inline ObjectId TrustedOrUnknown(const ObjectId& id, bool trusted) {
+  return trusted ? id : ObjectId{id.volume, 0, 0};
+}
+
 // Whether a volume's file ids can tell its files apart: a volume serial of 0 (WebDAV) and file
 // systems that number files afresh per open (Remote Desktop's and VirtualBox's shares) cannot.
 bool VolumeHasTrustedIds(HANDLE onVolume);

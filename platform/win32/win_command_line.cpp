@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/command_line.h"
+#include "platform/win32/folder_path.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_clock.h"
 #include "platform/win32/win_file_system.h"
@@ -64,8 +65,7 @@ std::optional<std::string> AbsoluteFolderPath(std::string_view folder) {
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return std::nullopt;
   }
-  if (full.back() != L'\\') full += L'\\';
-  return Narrow(full);
+  return Narrow(WithBackslash(std::move(full)));
 }
 
 }  // namespace kz

@@ -7,6 +7,8 @@
 
 #include "common/windows_path_rules.h"
 #include "platform/win32/file_ids.h"
+#include "platform/win32/final_path.h"
+#include "platform/win32/folder_path.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
 #include "platform/win32/win_handles.h"
@@ -38,17 +40,10 @@ std::optional<std::string> WinFileSystem::FolderIdentity(std::string_view direct
     return std::nullopt;
   }
   // The final path, every link and junction resolved, ending in '\': a folder lies inside
-  // another exactly when the other's identity is a prefix of its own. The first call asks for
-  // the length (terminator included), so no fixed buffer can be too short.
-  DWORD needed = GetFinalPathNameByHandleW(folder.get(), nullptr, 0, FILE_NAME_NORMALIZED);
-  if (needed == 0) return std::nullopt;
-  std::wstring finalPath(needed, L'\0');
-  DWORD length =
-      GetFinalPathNameByHandleW(folder.get(), finalPath.data(), needed, FILE_NAME_NORMALIZED);
-  if (length == 0 || length >= needed) return std::nullopt;
-  finalPath.resize(length);
-  if (finalPath.back() != L'\\') finalPath += L'\\';
-  return Narrow(finalPath);
+  // another exactly when the other's identity is a prefix of its own.
+  std::optional<std::wstring> finalPath = FinalPath(folder.get());
+  if (!finalPath) return std::nullopt;
+  return Narrow(WithBackslash(std::move(*finalPath)));
 }
 
 std::int64_t WinFileSystem::FileSize(std::string_view path) {

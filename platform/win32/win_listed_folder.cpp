@@ -8,6 +8,8 @@
 #include "common/windows_path_rules.h"
 #include "platform/win32/file_ids.h"
 #include "platform/win32/file_names.h"
+#include "platform/win32/final_path.h"
+#include "platform/win32/folder_path.h"
 #include "platform/win32/shell_recycle.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
@@ -20,27 +22,6 @@ extern "C" NTSTATUS NTAPI NtQueryAttributesFile(POBJECT_ATTRIBUTES attributes, v
 
 namespace kz {
 namespace {
-
-// The path the handle really stands for, every link resolved. One call where the path fits the
-// first buffer, which it nearly always does; a second with the length the first asked for.
-std::optional<std::wstring> FinalPath(HANDLE handle) {
-  std::wstring path(MAX_PATH + 1, L'\0');
-  DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                           FILE_NAME_NORMALIZED);
-  if (length >= path.size()) {
-    path.assign(length, L'\0');
-    length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                       FILE_NAME_NORMALIZED);
-  }
-  if (length == 0 || length >= path.size()) return std::nullopt;
-  path.resize(length);
-  return path;
-}
-
-std::wstring WithBackslash(std::wstring path) {
-  if (path.empty() || path.back() != L'\\') path += L'\\';
-  return path;
-}
 
 // Where an id is known, the object must have it; where it is not (a file system without ids,
 // a share that hands them out afresh), the path and the last write have to tell.
@@ -278,7 +259,7 @@ class WinListedFolder final : public ListedFolder {
 
 std::unique_ptr<ListedFolder> WinFileSystem::OpenListedFolder(std::string_view directory,
                                                               const ObjectId& expected) {
-  std::wstring path = WithBackslash(Widen(directory));
+  std::wstring path = WideFolderPath(directory);
   if (path.size() >= kPathLimit) return nullptr;
   UniqueFile folder(CreateFileW(ExtendedPath(path).c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -4,6 +4,7 @@
 
 #include "common/windows_path_rules.h"
 #include "platform/win32/file_ids.h"
+#include "platform/win32/folder_path.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
 #include "platform/win32/win_handles.h"
@@ -151,8 +152,7 @@ bool WinFileSystem::OpenListing(std::int32_t depth, std::string_view directory,
   Listing& listing = listings_[static_cast<std::size_t>(depth)];
   listing.Close();
   listing.failed = false;
-  std::wstring folderPath = Widen(directory);
-  if (folderPath.empty() || folderPath.back() != L'\\') folderPath += L'\\';
+  std::wstring folderPath = WideFolderPath(directory);
   // The classic path limit applies to the search path (folder and pattern): a longer one yields
   // no entries. The pattern is always "*.*", which matches every name.
   if (folderPath.size() + Widen(pattern).size() >= kPathLimit) return false;
@@ -186,7 +186,7 @@ bool WinFileSystem::OpenListing(std::int32_t depth, std::string_view directory,
     listing.Close();
     return false;
   }
-  if (!listing.facts.trustedIds) listing.folderId = ObjectId{listing.facts.volume, 0, 0};
+  listing.folderId = TrustedOrUnknown(listing.folderId, listing.facts.trustedIds);
   listing.path = folderPath;
   if (listing.batch.empty()) listing.batch.resize(kBatchBytes / sizeof(LONGLONG));
   return true;
@@ -278,8 +278,8 @@ std::optional<FileIdentity> WinFileSystem::EntryIdentity(std::int32_t depth) {
   if (!listing || !listing->at) return std::nullopt;
   const EntryFields& entry = listing->entry;
   FileIdentity identity;
-  identity.file = ObjectId{listing->folderId.volume, entry.idLow, entry.idHigh};
-  if (!listing->facts.trustedIds) identity.file = ObjectId{listing->folderId.volume, 0, 0};
+  identity.file = TrustedOrUnknown(ObjectId{listing->folderId.volume, entry.idLow, entry.idHigh},
+                                   listing->facts.trustedIds);
   // A mount point's entry is on the mounted volume (Wine gives it no number).
   if (std::optional<std::uint64_t> mount = MountOfEntry(*listing)) identity.file.volume = *mount;
   identity.folder = listing->folderId;
@@ -300,9 +300,7 @@ void WinFileSystem::CloseListing(std::int32_t depth) {
 
 bool WinFileSystem::ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) {
   entries.clear();
-  std::wstring search = Widen(directory);
-  if (search.empty() || search.back() != L'\\') search += L'\\';
-  search += L"*.*";
+  std::wstring search = WideFolderPath(directory) + L"*.*";
   if (search.size() >= kPathLimit) return false;
   WIN32_FIND_DATAW data{};
   UniqueFind find(FindFirstFileW(search.c_str(), &data));
@@ -323,9 +321,7 @@ bool WinFileSystem::ListFolder(std::string_view directory, std::vector<FolderEnt
 }
 
 bool WinFileSystem::HasSubfolder(std::string_view directory) {
-  std::wstring search = Widen(directory);
-  if (search.empty() || search.back() != L'\\') search += L'\\';
-  search += L"*.*";
+  std::wstring search = WideFolderPath(directory) + L"*.*";
   if (search.size() >= kPathLimit) return false;
   WIN32_FIND_DATAW data{};
   // Only names are needed: the basic level and the larger fetch make a big folder cheaper.

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "common/windows_path_rules.h"
+#include "platform/win32/folder_path.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_handles.h"
 
@@ -36,9 +37,7 @@ std::wstring DosName(const char* unixPath) {
 }
 
 std::string FolderText(std::wstring path) {
-  if (path.empty()) return {};
-  if (path.back() != L'\\') path += L'\\';
-  return Narrow(path);
+  return path.empty() ? std::string() : Narrow(WithBackslash(std::move(path)));
 }
 
 std::string ReadWholeFile(const std::wstring& path) {
@@ -95,8 +94,7 @@ std::wstring WineMounts::UnixNtPath(std::wstring_view folder) {
   if (!unixPath || unixPath.get()[0] != '/') return {};
   std::wstring path = L"\\??\\unix" + Widen(unixPath.get());
   std::replace(path.begin(), path.end(), L'/', L'\\');
-  if (path.back() != L'\\') path += L'\\';
-  return path;
+  return WithBackslash(std::move(path));
 }
 
 std::string WineMounts::UnixPath(std::wstring_view path) {

@@ -5,6 +5,7 @@
 #include "common/trash_info.h"
 #include "platform/win32/file_ids.h"
 #include "platform/win32/file_names.h"
+#include "platform/win32/folder_path.h"
 #include "platform/win32/win_handles.h"
 
 namespace kz {
@@ -53,8 +54,7 @@ std::optional<WineTrash> WineTrash::OfThisProcess() {
     return std::nullopt;
   }
   std::replace(root.begin(), root.end(), L'/', L'\\');
-  if (root.back() != L'\\') root += L'\\';
-  return WineTrash(root + L"Trash");
+  return WineTrash(WithBackslash(std::move(root)) + L"Trash");
 }
 
 bool WineTrash::CanTake(HANDLE file) const {
