@@ -87,6 +87,9 @@ class WinFileSystem final : public FileSystem {
   // Under Wine: the volume of the mount whose point is `folderPath`, when one lies there below
   // the search's root.
   std::optional<std::uint64_t> MountAt(std::wstring_view folderPath) const;
+  // Under Wine, as a search begins at `rootPath`: the mounts as they are now, and those that lie
+  // inside the searched tree.
+  void TakeMountsBelow(std::wstring_view rootPath);
   // MountAt for the listing's current entry, when it is a folder.
   std::optional<std::uint64_t> MountOfEntry(const Listing& listing) const;
   // Whether the listing's current entry is a link, a junction or a mount point that leads out

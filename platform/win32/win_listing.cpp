@@ -1,3 +1,6 @@
+// The batch listing: a folder's entries with their file ids, read batch by batch from one open
+// handle, and the facts of the current entry.
+
 #include <winternl.h>
 
 #include <type_traits>
@@ -13,14 +16,6 @@ namespace kz {
 namespace {
 
 constexpr std::size_t kBatchBytes = 64 * 1024;
-
-// Symbolic links and junctions lead elsewhere; other reparse points (cloud placeholders,
-// deduplicated files) hold their own contents and are plain files and folders to the scan. Wine
-// marks a Unix symlink to a folder as a reparse point without a tag.
-bool LeadsElsewhere(DWORD attributes, DWORD reparseTag) {
-  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
-  return reparseTag == 0 || IsReparseTagNameSurrogate(reparseTag);
-}
 
 // The folder's file index alone. GetFileInformationByHandle also asks for the volume serial,
 // which costs Wine about 0.6 ms a call (it asks its mount manager) and would triple the time of
@@ -65,76 +60,6 @@ void Read(const char* at, WinFileSystem::EntryFields& entry) {
 
 }  // namespace
 
-WinFileSystem::VolumeFacts WinFileSystem::FactsOf(HANDLE folder, std::wstring_view folderPath) {
-  VolumeFacts facts;
-  // Under Wine the volume comes from the Unix mount table: Wine's serial is the same for every
-  // mount below a drive's root and 0 for a tmpfs. Its ids are Unix inode numbers, 64 bits,
-  // unique on each mount.
-  if (underWine_ && mounts_.loaded()) {
-    if (std::optional<std::uint64_t> volume =
-            mounts_.VolumeOf(WineMounts::CanonicalPath(folderPath))) {
-      facts.volume = *volume;
-      return facts;
-    }
-  }
-  BY_HANDLE_FILE_INFORMATION information{};
-  if (GetFileInformationByHandle(folder, &information)) {
-    facts.volume = information.dwVolumeSerialNumber;
-  }
-  if (!underWine_) {
-    FileIdInfo wide{};
-    facts.wideIds =
-        GetFileInformationByHandleEx(folder, info_class::kFileId, &wide, sizeof wide) != FALSE;
-    facts.trustedIds = VolumeHasTrustedIds(folder);
-  }
-  return facts;
-}
-
-// A plain subfolder of the folder listed one depth up lies on that folder's volume: only a
-// link, a junction or a mount point (all reparse points on Windows) leads to another one. Under
-// Wine a mount point is a plain folder, found by its path in the mount table.
-std::optional<WinFileSystem::VolumeFacts> WinFileSystem::InheritedFacts(
-    std::int32_t depth, std::wstring_view folderPath) {
-  Listing* parent = At(depth - 1);
-  if (!parent || !parent->at || EntryLeadsElsewhere(*parent) ||
-      !(parent->entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    return std::nullopt;
-  }
-  std::wstring_view name = parent->entry.name;
-  if (folderPath.size() != parent->path.size() + name.size() + 1 ||
-      !folderPath.starts_with(parent->path) ||
-      folderPath.substr(parent->path.size(), name.size()) != name) {
-    return std::nullopt;
-  }
-  VolumeFacts facts = parent->facts;
-  if (std::optional<std::uint64_t> mount = MountAt(folderPath)) facts.volume = *mount;
-  return facts;
-}
-
-// Wine shows a Unix mount point as a reparse point without a tag, as it shows a link to a
-// folder; a mount point below the search's root is a folder of the tree all the same.
-bool WinFileSystem::EntryLeadsElsewhere(const Listing& listing) const {
-  const EntryFields& entry = listing.entry;
-  if (!LeadsElsewhere(entry.attributes, entry.reparseTag)) return false;
-  return !MountOfEntry(listing);
-}
-
-std::optional<std::uint64_t> WinFileSystem::MountOfEntry(const Listing& listing) const {
-  if (mountsBelowRoot_.empty() || !(listing.entry.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    return std::nullopt;
-  }
-  std::wstring subfolder = listing.path;
-  subfolder.append(listing.entry.name).push_back(L'\\');
-  return MountAt(subfolder);
-}
-
-std::optional<std::uint64_t> WinFileSystem::MountAt(std::wstring_view folderPath) const {
-  if (mountsBelowRoot_.empty() || !folderPath.starts_with(rootPath_)) return std::nullopt;
-  auto mount = mountsBelowRoot_.find(std::wstring(folderPath.substr(rootPath_.size())));
-  if (mount == mountsBelowRoot_.end()) return std::nullopt;
-  return mount->second;
-}
-
 void WinFileSystem::Listing::Close() {
   folder.reset();
   at = nullptr;
@@ -161,16 +86,7 @@ bool WinFileSystem::OpenListing(std::int32_t depth, std::string_view directory,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!listing.folder) return false;
-  if (depth == 0 && underWine_) {
-    // A search begins: the mounts as they are now, and those that lie inside the searched tree.
-    rootPath_ = folderPath;
-    mountsBelowRoot_.clear();
-    if (mounts_.Load()) {
-      for (const Mount& mount : mounts_.Below(WineMounts::CanonicalPath(folderPath))) {
-        mountsBelowRoot_.emplace(Widen(mount.point), mount.device);
-      }
-    }
-  }
+  if (depth == 0 && underWine_) TakeMountsBelow(folderPath);  // a search begins
   std::optional<VolumeFacts> inherited = InheritedFacts(depth, folderPath);
   listing.facts = inherited ? *inherited : FactsOf(listing.folder.get(), folderPath);
   std::optional<std::uint64_t> index;
@@ -296,47 +212,6 @@ std::optional<ObjectId> WinFileSystem::ListingFolder(std::int32_t depth) {
 
 void WinFileSystem::CloseListing(std::int32_t depth) {
   if (Listing* listing = At(depth)) listing->Close();
-}
-
-bool WinFileSystem::ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) {
-  entries.clear();
-  std::wstring search = WideFolderPath(directory) + L"*.*";
-  if (search.size() >= kPathLimit) return false;
-  WIN32_FIND_DATAW data{};
-  UniqueFind find(FindFirstFileW(search.c_str(), &data));
-  if (!find) return false;
-  do {
-    std::wstring_view name = data.cFileName;
-    if (name == L"." || name == L"..") continue;
-    entries.push_back(
-        FolderEntry{Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-  } while (FindNextFileW(find.get(), &data));
-  // Only ERROR_NO_MORE_FILES ends the entries; after any other error the folder is one that
-  // cannot be listed, not one with fewer entries.
-  if (GetLastError() != ERROR_NO_MORE_FILES) {
-    entries.clear();
-    return false;
-  }
-  return true;
-}
-
-bool WinFileSystem::HasSubfolder(std::string_view directory) {
-  std::wstring search = WideFolderPath(directory) + L"*.*";
-  if (search.size() >= kPathLimit) return false;
-  WIN32_FIND_DATAW data{};
-  // Only names are needed: the basic level and the larger fetch make a big folder cheaper.
-  UniqueFind find(FindFirstFileExW(search.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH));
-  if (!find) return false;
-  bool found = false;
-  do {
-    std::wstring_view name = data.cFileName;
-    found =
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != L"." && name != L"..";
-  } while (!found && FindNextFileW(find.get(), &data));
-  // A listing broken off by an error before a subfolder came answers false, as a folder that
-  // cannot be listed does.
-  return found;
 }
 
 }  // namespace kz
