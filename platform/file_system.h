@@ -103,7 +103,8 @@ class FileSystem {
   // folder cannot be resolved.
   virtual std::optional<std::string> FolderIdentity(std::string_view directory) = 0;
 
-  // Size in bytes; -1 when nothing exists at the path; -2 for a directory.
+  // Size in bytes of what the path leads to (links followed); -1 when nothing exists there; -2
+  // for a directory.
   virtual std::int64_t FileSize(std::string_view path) = 0;
   // FileSize of each of `names` in `directory` (which ends in Separator()), into `sizes`. A file
   // system that can asks relative to the folder opened once, instead of walking the whole path

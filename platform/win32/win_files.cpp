@@ -9,6 +9,7 @@
 #include "platform/win32/file_ids.h"
 #include "platform/win32/final_path.h"
 #include "platform/win32/folder_path.h"
+#include "platform/win32/reparse_points.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
 #include "platform/win32/win_handles.h"
@@ -25,6 +26,31 @@ std::wstring PathText(std::string_view path) {
 // The limit applies to the path as the user sees it, without the extended form's prefix.
 bool OverLimit(std::string_view path) {
   return Widen(path).size() >= WinFileSystem::kPathLimit;
+}
+
+UniqueFile OpenForAttributes(const std::wstring& path, DWORD flags) {
+  return UniqueFile(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr));
+}
+
+// A symbolic link or junction gives GetFileAttributesExW its own facts, where the POSIX side's
+// stat follows it: FileSize of such a path is its target's, -1 when it leads nowhere. Nothing
+// for a path that is no such link (or whose tag cannot be read): its own facts stand.
+std::optional<std::int64_t> SizeOfTarget(const std::wstring& path) {
+  FILE_ATTRIBUTE_TAG_INFO tag{};
+  UniqueFile link = OpenForAttributes(path, FILE_FLAG_OPEN_REPARSE_POINT);
+  if (!link || !GetFileInformationByHandleEx(link.get(), FileAttributeTagInfo, &tag, sizeof tag) ||
+      !LeadsElsewhere(tag.FileAttributes, tag.ReparseTag)) {
+    return std::nullopt;
+  }
+  FILE_STANDARD_INFO target{};
+  UniqueFile followed = OpenForAttributes(path, 0);
+  if (!followed ||
+      !GetFileInformationByHandleEx(followed.get(), FileStandardInfo, &target, sizeof target)) {
+    return -1;
+  }
+  return target.Directory ? -2 : target.EndOfFile.QuadPart;
 }
 
 }  // namespace
@@ -52,6 +78,9 @@ std::int64_t WinFileSystem::FileSize(std::string_view path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) return -1;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    if (std::optional<std::int64_t> size = SizeOfTarget(wide)) return *size;
+  }
   return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 

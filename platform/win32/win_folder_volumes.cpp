@@ -2,21 +2,11 @@
 // depth up, or, under Wine, found in the mount table by the folder's path.
 
 #include "platform/win32/file_ids.h"
+#include "platform/win32/reparse_points.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win_file_system.h"
 
 namespace kz {
-namespace {
-
-// Symbolic links and junctions lead elsewhere; other reparse points (cloud placeholders,
-// deduplicated files) hold their own contents and are plain files and folders to the scan. Wine
-// marks a Unix symlink to a folder as a reparse point without a tag.
-bool LeadsElsewhere(DWORD attributes, DWORD reparseTag) {
-  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
-  return reparseTag == 0 || IsReparseTagNameSurrogate(reparseTag);
-}
-
-}  // namespace
 
 WinFileSystem::VolumeFacts WinFileSystem::FactsOf(HANDLE folder, std::wstring_view folderPath) {
   VolumeFacts facts;

@@ -184,7 +184,7 @@ std::int64_t WinFileSystem::EntrySize(std::int32_t depth) {
   Listing* listing = At(depth);
   if (!listing || !listing->at) return -1;
   if (listing->entry.attributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
-  // The listing reports a link's own size, not its target's; FileSize has to answer that.
+  // The listing reports a link's own size, not its target's: FileSize follows the link.
   if (EntryLeadsElsewhere(*listing)) return -1;
   return listing->entry.endOfFile;
 }
