@@ -9,9 +9,8 @@
 #include "recordings/rows_of_names.h"
 
 namespace kz {
-namespace {
 
-std::string Progress(std::int32_t compared, std::int32_t files) {
+std::string ComparisonProgress(std::int32_t compared, std::int32_t files) {
   std::string text = " ";
   text += IntToDecimal(compared);
   text += " von ";
@@ -20,7 +19,14 @@ std::string Progress(std::int32_t compared, std::int32_t files) {
   return text;
 }
 
-}  // namespace
+std::string ComparisonOutcome(std::int32_t compared, std::int32_t recordingsWithCopies) {
+  std::string text = " ";
+  text += IntToDecimal(compared);
+  text += " Dateien verglichen: ";
+  text += IntToDecimal(recordingsWithCopies);
+  text += " Aufnahme(n) mit mehreren Kopien";
+  return text;
+}
 
 ComparisonEnd CompareListedRecordings(Program& program) {
   Ui& ui = program.ui;
@@ -42,19 +48,14 @@ ComparisonEnd CompareListedRecordings(Program& program) {
   {
     BusyWindow busy(program, id::kSearchButton);
     comparison.Compare(names, [&](std::int32_t compared) {
-      end = busy.Step([&] { return Progress(compared, files); });
+      end = busy.Step([&] { return ComparisonProgress(compared, files); });
       return end == TaskEnd::kGoOn;
     });
   }
   ui.SetControlState(id::kSearchButton, ui.ImageById(id::kGoImage));
   ui.RefreshRows(id::kResultList);
   if (end == TaskEnd::kClosed) return ComparisonEnd::kClosed;
-  std::string message = " ";
-  message += IntToDecimal(comparison.compared());
-  message += " Dateien verglichen: ";
-  message += IntToDecimal(comparison.recordingsWithCopies());
-  message += " Aufnahme(n) mit mehreren Kopien";
-  ui.SetStatusText(0, message);
+  ui.SetStatusText(0, ComparisonOutcome(comparison.compared(), comparison.recordingsWithCopies()));
   if (end == TaskEnd::kCutShort) return ComparisonEnd::kCutShort;
   program.recordingsComplete = true;
   return ComparisonEnd::kComplete;
