@@ -30,17 +30,21 @@ std::string ComparisonOutcome(std::int32_t compared, std::int32_t recordingsWith
 
 ComparisonEnd CompareListedRecordings(Program& program) {
   Ui& ui = program.ui;
-  RowsOfNames rows = ReadRowsOfNames(program);
-  std::vector<NameFiles> names;
-  names.reserve(rows.names());
-  rows.ForEachName([&](std::span<ListedRow> name) {
-    NameFiles& files = names.emplace_back();
-    for (const ListedRow& each : name) files.push_back(each.record);
-  });
+  NamesFiles names;
+  {
+    // The rows go before the comparison, which keeps only what it compares.
+    RowsOfNames rows = ReadRowsOfNames(program);
+    names.files.reserve(rows.rows.size());
+    names.starts.reserve(rows.names() + 1);
+    rows.ForEachName([&](std::span<ListedRow> name) {
+      for (const ListedRow& each : name) names.files.push_back(each.record);
+      names.EndName();
+    });
+  }
   program.recordings.assign(static_cast<std::size_t>(program.duplicateIndex.count()),
                             recording::kNotCompared);
   program.recordingsComplete = false;
-  const auto files = static_cast<std::int32_t>(rows.rows.size());
+  const auto files = static_cast<std::int32_t>(names.files.size());
   RecordingComparison comparison(program.files, program.identities, program.recordings);
   TaskEnd end = TaskEnd::kGoOn;
   // The search button stops a comparison as it stops a search.

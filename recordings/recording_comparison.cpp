@@ -44,7 +44,7 @@ class Chunk {
   Chunk(FolderCache& folders, const IdentityStore& identities)
       : identities_(identities), folders_(folders) {}
 
-  void Add(std::size_t name, const NameFiles& files) {
+  void Add(std::size_t name, std::span<const FileRecord* const> files) {
     for (const FileRecord* record : files) {
       Candidate each;
       each.record = record;
@@ -199,15 +199,15 @@ class Chunk {
 
 }  // namespace
 
-bool RecordingComparison::Compare(std::span<const NameFiles> names,
+bool RecordingComparison::Compare(const NamesFiles& names,
                                   const std::function<bool(std::int32_t)>& goOn) {
   std::size_t next = 0;
-  while (next < names.size()) {
+  while (next < names.names()) {
     Chunk chunk(folders_, identities_);
     std::size_t first = next;
-    while (next < names.size() &&
-           (chunk.size() == 0 || chunk.size() + names[next].size() <= kFilesAtOnce)) {
-      chunk.Add(next - first, names[next]);
+    while (next < names.names() &&
+           (chunk.size() == 0 || chunk.size() + names.Name(next).size() <= kFilesAtOnce)) {
+      chunk.Add(next - first, names.Name(next));
       ++next;
     }
     auto ask = [&] { return goOn(compared_); };

@@ -16,11 +16,13 @@ void ListedRecordings::Add(const FileRecord& record, std::int32_t group) {
 }
 
 bool ListedRecordings::Compare(Program& program) {
-  std::vector<NameFiles> names;
+  NamesFiles names;
+  names.files.reserve(records_.size());
   for (std::size_t row = 0; row < records_.size(); ++row) {
-    if (row == 0 || groups_[row] != groups_[row - 1]) names.emplace_back();
-    names.back().push_back(&records_[row]);
+    if (row > 0 && groups_[row] != groups_[row - 1]) names.EndName();
+    names.files.push_back(&records_[row]);
   }
+  if (!records_.empty()) names.EndName();
   recordings_.assign(records_.size(), recording::kNotCompared);
   RecordingComparison comparison(program.files, program.identities, recordings_);
   const auto files = static_cast<std::int32_t>(records_.size());
