@@ -8,7 +8,7 @@ file(GLOB KZ_CLI_SOURCES CONFIGURE_DEPENDS app/cli/*.cpp)
 if(KZ_CLI_SOURCES)
   add_executable(klangzwilling-cli ${KZ_CLI_SOURCES})
   kz_show_floor(klangzwilling-cli PRIVATE app/cli)
-  target_link_libraries(klangzwilling-cli PRIVATE kz_search kz_mp3 kz_core kz_posix)
+  target_link_libraries(klangzwilling-cli PRIVATE kz_search kz_recordings kz_mp3 kz_core kz_posix)
   # The C++ runtime inside the program: it then needs only glibc (the README names the oldest).
   # The sanitizer build keeps the shared runtime, which the sanitizers expect.
   if(NOT KZ_SANITIZE)

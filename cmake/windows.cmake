@@ -23,7 +23,7 @@ file(GLOB KZ_CLI_SOURCES CONFIGURE_DEPENDS app/cli/*.cpp)
 if(KZ_CLI_SOURCES)
   add_executable(klangzwilling-cli ${KZ_CLI_SOURCES} resources/klangzwilling-cli.rc)
   kz_show_floor(klangzwilling-cli PRIVATE app/cli)
-  target_link_libraries(klangzwilling-cli PRIVATE kz_search kz_mp3 kz_core kz_win_platform)
+  target_link_libraries(klangzwilling-cli PRIVATE kz_search kz_recordings kz_mp3 kz_core kz_win_platform)
 endif()
 
 file(GLOB KZ_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)

@@ -9,9 +9,8 @@
 #include "recordings/rows_of_names.h"
 
 namespace kz {
-namespace {
 
-std::string Progress(std::int32_t compared, std::int32_t files) {
+std::string ComparisonProgress(std::int32_t compared, std::int32_t files) {
   std::string text = " ";
   text += IntToDecimal(compared);
   text += " von ";
@@ -20,21 +19,32 @@ std::string Progress(std::int32_t compared, std::int32_t files) {
   return text;
 }
 
-}  // namespace
+std::string ComparisonOutcome(std::int32_t compared, std::int32_t recordingsWithCopies) {
+  std::string text = " ";
+  text += IntToDecimal(compared);
+  text += " Dateien verglichen: ";
+  text += IntToDecimal(recordingsWithCopies);
+  text += " Aufnahme(n) mit mehreren Kopien";
+  return text;
+}
 
 ComparisonEnd CompareListedRecordings(Program& program) {
   Ui& ui = program.ui;
-  RowsOfNames rows = ReadRowsOfNames(program);
-  std::vector<NameFiles> names;
-  names.reserve(rows.names());
-  rows.ForEachName([&](std::span<ListedRow> name) {
-    NameFiles& files = names.emplace_back();
-    for (const ListedRow& each : name) files.push_back(each.record);
-  });
+  NamesFiles names;
+  {
+    // The rows go before the comparison, which keeps only what it compares.
+    RowsOfNames rows = ReadRowsOfNames(program);
+    names.files.reserve(rows.rows.size());
+    names.starts.reserve(rows.names() + 1);
+    rows.ForEachName([&](std::span<ListedRow> name) {
+      for (const ListedRow& each : name) names.files.push_back(each.record);
+      names.EndName();
+    });
+  }
   program.recordings.assign(static_cast<std::size_t>(program.duplicateIndex.count()),
                             recording::kNotCompared);
   program.recordingsComplete = false;
-  const auto files = static_cast<std::int32_t>(rows.rows.size());
+  const auto files = static_cast<std::int32_t>(names.files.size());
   RecordingComparison comparison(program.files, program.identities, program.recordings);
   TaskEnd end = TaskEnd::kGoOn;
   // The search button stops a comparison as it stops a search.
@@ -42,19 +52,14 @@ ComparisonEnd CompareListedRecordings(Program& program) {
   {
     BusyWindow busy(program, id::kSearchButton);
     comparison.Compare(names, [&](std::int32_t compared) {
-      end = busy.Step([&] { return Progress(compared, files); });
+      end = busy.Step([&] { return ComparisonProgress(compared, files); });
       return end == TaskEnd::kGoOn;
     });
   }
   ui.SetControlState(id::kSearchButton, ui.ImageById(id::kGoImage));
   ui.RefreshRows(id::kResultList);
   if (end == TaskEnd::kClosed) return ComparisonEnd::kClosed;
-  std::string message = " ";
-  message += IntToDecimal(comparison.compared());
-  message += " Dateien verglichen: ";
-  message += IntToDecimal(comparison.recordingsWithCopies());
-  message += " Aufnahme(n) mit mehreren Kopien";
-  ui.SetStatusText(0, message);
+  ui.SetStatusText(0, ComparisonOutcome(comparison.compared(), comparison.recordingsWithCopies()));
   if (end == TaskEnd::kCutShort) return ComparisonEnd::kCutShort;
   program.recordingsComplete = true;
   return ComparisonEnd::kComplete;

@@ -22,6 +22,11 @@ Outcome CompareRecordings(Program& program);
 // For the ticking items: compares first unless every row was compared since the search.
 ComparisonEnd EnsureRecordingsCompared(Program& program);
 
+// Status field 0 while comparing, " 120 von 1000 Dateien verglichen", and afterwards,
+// " 1000 Dateien verglichen: 40 Aufnahme(n) mit mehreren Kopien"; the command line shows the same.
+std::string ComparisonProgress(std::int32_t compared, std::int32_t files);
+std::string ComparisonOutcome(std::int32_t compared, std::int32_t recordingsWithCopies);
+
 // The record's recording as the last comparison found it; 0 when not compared.
 std::int32_t RecordingOf(const Program& program, std::int32_t recordId);
 // The "Aufnahme" cell: empty until compared, "?" for a file unreadable as audio, else the

@@ -28,6 +28,10 @@ struct Candidate {
   bool readable = true;      // false: "?", the same recording as no other
   bool needsBlocks = false;  // another file of its name has the same audio length
   bool needsWhole = false;   // ... and the same blocks
+  // The whole file came with the first read, so its blocks and its digest were taken from it
+  // at once: a small file is opened and read once, where the opens would cost more than the
+  // reads.
+  bool inMemory = false;
   AudioBounds bounds;
   AudioHash head, tail;
   AudioDigest digest;
@@ -40,7 +44,7 @@ class Chunk {
   Chunk(FolderCache& folders, const IdentityStore& identities)
       : identities_(identities), folders_(folders) {}
 
-  void Add(std::size_t name, const NameFiles& files) {
+  void Add(std::size_t name, std::span<const FileRecord* const> files) {
     for (const FileRecord* record : files) {
       Candidate each;
       each.record = record;
@@ -137,6 +141,10 @@ class Chunk {
   }
 
   void ReadOne(Candidate& each, Step step) {
+    if (step != Step::kBounds && each.inMemory) {
+      if (step == Step::kWhole) each.readable = each.digest.readable;
+      return;
+    }
     const FileRecord& record = *each.record;
     if (record.identity < 0) {
       each.readable = false;
@@ -152,24 +160,36 @@ class Chunk {
     }
     FileBytes bytes(*file, step == Step::kWhole ? FileBytes::kChunk : kEndsPiece);
     switch (step) {
-      case Step::kBounds:
+      case Step::kBounds: {
+        // A small file is read whole first, so every later look is at the buffer.
+        bool small = file->size() <= kEndsPiece;
+        if (small) bytes.BytesAt(0);
         each.bounds = FindAudioBounds(bytes);
         each.readable = each.bounds.found && each.bounds.length() > 0;
-        break;
-      case Step::kBlocks: {
-        // The file is the one the search listed, as last written then: its audio lies where
-        // the bounds were found.
-        std::uint64_t block = std::min(kBlockBytes, each.bounds.length());
-        each.head = HashAudioBlock(bytes, each.bounds.begin, block);
-        each.tail = HashAudioBlock(bytes, each.bounds.end - block, block);
+        if (small && each.readable && !bytes.failed()) {
+          HashBlocks(each, bytes);
+          each.digest = DigestAudio(bytes, each.bounds);
+          each.inMemory = true;
+        }
         break;
       }
+      case Step::kBlocks:
+        HashBlocks(each, bytes);
+        break;
       case Step::kWhole:
         each.digest = DigestAudio(bytes, each.bounds);
         each.readable = each.digest.readable;
         break;
     }
     if (bytes.failed()) each.readable = false;
+  }
+
+  // The file is the one the search listed, as last written then: its audio lies where the
+  // bounds were found.
+  static void HashBlocks(Candidate& each, ByteSource& bytes) {
+    std::uint64_t block = std::min(kBlockBytes, each.bounds.length());
+    each.head = HashAudioBlock(bytes, each.bounds.begin, block);
+    each.tail = HashAudioBlock(bytes, each.bounds.end - block, block);
   }
 
   const IdentityStore& identities_;
@@ -179,15 +199,15 @@ class Chunk {
 
 }  // namespace
 
-bool RecordingComparison::Compare(std::span<const NameFiles> names,
+bool RecordingComparison::Compare(const NamesFiles& names,
                                   const std::function<bool(std::int32_t)>& goOn) {
   std::size_t next = 0;
-  while (next < names.size()) {
+  while (next < names.names()) {
     Chunk chunk(folders_, identities_);
     std::size_t first = next;
-    while (next < names.size() &&
-           (chunk.size() == 0 || chunk.size() + names[next].size() <= kFilesAtOnce)) {
-      chunk.Add(next - first, names[next]);
+    while (next < names.names() &&
+           (chunk.size() == 0 || chunk.size() + names.Name(next).size() <= kFilesAtOnce)) {
+      chunk.Add(next - first, names.Name(next));
       ++next;
     }
     auto ask = [&] { return goOn(compared_); };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -21,8 +22,20 @@ constexpr std::int32_t kNotCompared = 0;
 constexpr std::int32_t kUnreadable = -1;
 }  // namespace recording
 
-// The files of one name, in list order.
-using NameFiles = std::vector<const FileRecord*>;
+// The files of every name, name after name, each name's in list order: those of name n are
+// files[starts[n]] up to files[starts[n + 1]], and starts ends with files.size(). Two lists
+// however many names, so that a comparison leaves no block per name behind in the heap.
+struct NamesFiles {
+  std::vector<const FileRecord*> files;
+  std::vector<std::size_t> starts{0};
+
+  std::size_t names() const { return starts.size() - 1; }
+  std::span<const FileRecord* const> Name(std::size_t name) const {
+    return {files.data() + starts[name], starts[name + 1] - starts[name]};
+  }
+  // Ends the name whose files were added last.
+  void EndName() { starts.push_back(files.size()); }
+};
 
 // Compares the audio of the files of each name: files whose audio lengths differ are different
 // recordings without a read past their tags; only files of equal audio length are hashed, first
@@ -42,8 +55,7 @@ class RecordingComparison {
   // every file read, with the number of files whose names are finished; when it answers false,
   // the comparison stops, and the names not finished keep kNotCompared. True when every name
   // was finished.
-  bool Compare(std::span<const NameFiles> names,
-               const std::function<bool(std::int32_t compared)>& goOn);
+  bool Compare(const NamesFiles& names, const std::function<bool(std::int32_t compared)>& goOn);
 
   std::int32_t compared() const { return compared_; }
   // The recordings with two or more files among the names finished.

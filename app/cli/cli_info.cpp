@@ -1,11 +1,14 @@
 // klangzwilling-cli info FILE: what the properties window would show for one MP3 file.
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/cli/cli_command.h"
 #include "app/cli/iso_time.h"
+#include "mp3/audio_range.h"
+#include "mp3/file_bytes.h"
 #include "mp3/mp3_reader.h"
 #include "mp3/property_rows.h"
 #include "mp3/timestamp.h"
@@ -28,6 +31,13 @@ constexpr const char* kHelp =
     "  frequency=    the sampling frequency in Hz\n"
     "  frameCount=   the number of frames\n"
     "  created=      when the file was created, ISO 8601 in UTC (2024-02-29T13:05:09Z)\n"
+    "  audioFrames=  the audio's frames, as \"Aufnahmen vergleichen\" walks them: from the first\n"
+    "                frame after the tags and the information frame to the last whole one\n"
+    "  audioBytes=   the length of those frames in bytes\n"
+    "  audioHash=    their XXH3-128 hash, 32 hexadecimal digits (the high 64 bits first):\n"
+    "                equal for two files of the same audio whatever their tags; for a file\n"
+    "                unreadable as audio (no frames, a frame cut off, junk between frames) the\n"
+    "                three are -1, -1 and empty\n"
     "followed by the five rows of the properties window, name and value separated by TAB\n"
     "(its date is the creation date in UTC as the window writes it).\n"
     "\n"
@@ -36,6 +46,26 @@ constexpr const char* kHelp =
 
 void PrintField(const char* name, std::int32_t value) {
   std::printf("%s=%ld\n", name, static_cast<long>(value));
+}
+
+// The audio's frames and hash as the comparison of recordings reads them.
+void PrintAudio(FileSystem& files, const std::string& path) {
+  AudioDigest digest;
+  if (std::unique_ptr<ReadOnlyFile> file = files.OpenReadOnly(path)) {
+    FileBytes bytes(*file);
+    AudioBounds bounds = FindAudioBounds(bytes);
+    if (bounds.found && !bytes.failed()) digest = DigestAudio(bytes, bounds);
+    digest.readable = digest.readable && !bytes.failed();
+  }
+  if (!digest.readable) {
+    std::printf("audioFrames=-1\naudioBytes=-1\naudioHash=\n");
+    return;
+  }
+  std::printf("audioFrames=%lu\naudioBytes=%llu\naudioHash=%016llx%016llx\n",
+              static_cast<unsigned long>(digest.frames),
+              static_cast<unsigned long long>(digest.bytes),
+              static_cast<unsigned long long>(digest.hash.high),
+              static_cast<unsigned long long>(digest.hash.low));
 }
 
 // Why the file cannot be read, or nothing when it can.
@@ -82,6 +112,7 @@ int RunInfo(std::span<const std::string> arguments) {
   PrintField("frameCount", info.frameCount);
   std::optional<std::int64_t> created = files->CreationTime(path);
   std::printf("created=%s\n", created ? IsoUtcTime(*created).c_str() : "");
+  PrintAudio(*files, path);
   for (std::string row :
        PropertyRows(info, DurationText(info), FileCreationTimestamp(*files, path))) {
     // Column 0 and column 1, split where the window's list splits them.

@@ -3,16 +3,18 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/cli/cli_command.h"
 #include "app/cli/console_ui.h"
+#include "app/cli/listed_file.h"
+#include "app/cli/listed_recordings.h"
 #include "app/cli/match_namesakes.h"
 #include "app/cli/no_media.h"
 #include "app/cli/row_writer.h"
 #include "app/cli/scan_options.h"
 #include "app/cli/watched_listings.h"
 #include "common/decimal.h"
-#include "common/size_kb.h"
 #include "core/program.h"
 #include "core/result_row.h"
 #include "platform/command_line.h"
@@ -20,28 +22,6 @@
 
 namespace kz::cli {
 namespace {
-
-// Splits a row text of the window's list into its cells. The name is known, so a line feed
-// inside the name or the folder cannot shift the cells (the size and the ID hold none).
-void SplitWindowRow(std::string_view row, std::string_view name,
-                    std::string_view (&cells)[kRowTextCells]) {
-  std::string_view rest = row;
-  if (row.size() > name.size() && row.substr(0, name.size()) == name && row[name.size()] == '\n') {
-    cells[kNameColumn] = name;
-    rest = row.substr(name.size() + 1);
-  } else {
-    std::size_t end = row.find('\n');
-    cells[kNameColumn] = row.substr(0, end);
-    rest = end == std::string_view::npos ? std::string_view() : row.substr(end + 1);
-  }
-  std::size_t sizeEnd = rest.find('\n');
-  cells[kSizeColumn] = rest.substr(0, sizeEnd);
-  rest = sizeEnd == std::string_view::npos ? std::string_view() : rest.substr(sizeEnd + 1);
-  std::size_t idStart = rest.rfind('\n');
-  cells[kFolderColumn] = rest.substr(0, idStart);
-  cells[kIdColumn] =
-      idStart == std::string_view::npos ? std::string_view() : rest.substr(idStart + 1);
-}
 
 void ReportUnreadable(const WatchedListings& files) {
   if (files.failedCount() == 0) return;
@@ -52,26 +32,13 @@ void ReportUnreadable(const WatchedListings& files) {
 }
 
 // The rows of the command line's own matching rule, once the search has collected the files.
-std::int32_t WriteOwnMatches(Program& program, const ScanOptions& options, const std::string& root,
-                             RowWriter& writer) {
+std::vector<ListedFile> OwnMatches(Program& program, const ScanOptions& options) {
   MatchRule rule{options.sameSize, options.ignoreCase, options.minSize};
-  std::vector<MatchedFile> matched = MatchNamesakes(program.referenceFiles, program.files, rule);
-  std::string sizeCell, folderCell, idCell;
-  for (const MatchedFile& file : matched) {
-    std::string_view directory = file.record->directory.view();
-    sizeCell = IntToDecimal(SizeInKB(file.bytes)) + " KB";
-    folderCell = std::string("...") + program.files.Separator();
-    folderCell += directory.substr(directory.rfind(root, 0) == 0 ? root.size() : 0);
-    idCell = IntToDecimal(file.id);
-    ResultRow row{{file.record->name.view(), sizeCell, folderCell, idCell},
-                  file.record->name.view(),
-                  directory,
-                  file.bytes,
-                  file.group,
-                  file.id};
-    writer.Write(row);
+  std::vector<ListedFile> listed;
+  for (const MatchedFile& file : MatchNamesakes(program.referenceFiles, program.files, rule)) {
+    listed.push_back({file.record, file.bytes, file.group, file.id});
   }
-  return static_cast<std::int32_t>(matched.size());
+  return listed;
 }
 
 int RunScan(std::span<const std::string> arguments) {
@@ -89,10 +56,25 @@ int RunScan(std::span<const std::string> arguments) {
   WatchedListings files(*system, options.excluded);
   std::unique_ptr<Clock> clock = MakeSystemClock();
   NoMedia media;
-  RowWriter writer(options.format, options.terminator, stdout);
+  RowWriter writer(options.format, options.terminator, stdout, options.recordings);
   bool machineFormat = options.format != RowFormat::kWindow;
   // The machine formats carry their own record ends (CSV's CR LF, JSON's LF, NUL).
   if (machineFormat || options.terminator == '\0') UseBinaryStandardOutput();
+  const char separator = files.Separator();
+  RowCells cells;
+  // With the recordings every row waits for the comparison; otherwise it is written at once.
+  ListedRecordings recordings;
+  std::vector<ListedFile> kept;
+  auto take = [&](const ListedFile& file, std::string_view windowText) {
+    if (options.recordings) {
+      kept.push_back(file);
+      recordings.Add(*file.record, file.group);
+    } else if (options.OwnMatching()) {
+      writer.Write(OwnRowOf(file, *root, separator, cells));
+    } else {
+      writer.Write(WindowRowOf(file, windowText));
+    }
+  };
   Program* program = nullptr;
   std::int32_t group = 0;
   std::string lastName, path;
@@ -105,17 +87,12 @@ int RunScan(std::span<const std::string> arguments) {
       ++group;
       lastName.assign(record.name.view());
     }
-    ResultRow row;
-    SplitWindowRow(text, record.name.view(), row.cells);
-    row.name = record.name.view();
-    row.directory = record.directory.view();
+    std::int64_t bytes = -1;
     if (machineFormat) {
-      path.assign(row.directory).append(row.name);
-      row.bytes = files.FileSize(path);
+      path.assign(record.directory.view()).append(record.name.view());
+      bytes = files.FileSize(path);
     }
-    row.group = group;
-    row.id = record.id;
-    writer.Write(row);
+    take({&record, bytes, group, record.id}, text);
   };
   ConsoleUi ui(*root, !options.flat, onRow, stderr, ErrorStreamIsTerminal());
   Program searching(ui, *clock, files, media);
@@ -124,21 +101,50 @@ int RunScan(std::span<const std::string> arguments) {
   writer.WriteHeader();
   CatchFirstInterrupt();
   RunSearch(searching);  // the console never closes a window, so the search always ends normally
+  bool searchCut = ui.interrupted();
   if (options.OwnMatching()) {
-    std::int32_t count = WriteOwnMatches(searching, options, *root, writer);
-    ui.SetStatusText(0, count == 0 ? " Suche beendet! Keine doppelten MP3-Dateien gefunden!"
-                                   : " Suche erfolgreich beendet!");
-    ui.SetStatusText(1, "Anzahl Dateien : " + IntToDecimal(count));
+    std::vector<ListedFile> matched = OwnMatches(searching, options);
+    for (const ListedFile& file : matched) take(file, {});
+    ui.SetStatusText(0, matched.empty() ? " Suche beendet! Keine doppelten MP3-Dateien gefunden!"
+                                        : " Suche erfolgreich beendet!");
+    ui.SetStatusText(1,
+                     "Anzahl Dateien : " + IntToDecimal(static_cast<std::int32_t>(matched.size())));
   }
+  std::string searchOutcome = ui.StatusText(0);
+  // A Ctrl+C during the search asks for what was found, so nothing is compared then.
+  bool comparisonCut = options.recordings && !searchCut && !recordings.Compare(searching);
   ui.EraseProgress();
+  std::int32_t shownGroup = 0, lastGroup = 0;
+  for (std::size_t row = 0; row < kept.size(); ++row) {
+    if (options.sameRecording && !recordings.HasCopies(row)) continue;
+    ListedFile file = kept[row];
+    // The groups count the names shown.
+    if (file.group != lastGroup) ++shownGroup;
+    lastGroup = file.group;
+    file.group = shownGroup;
+    ResultRow written = options.OwnMatching()
+                            ? OwnRowOf(file, *root, separator, cells)
+                            : WindowRowOf(file, cells.text = RowText(
+                                                    *file.record, searching.resultRoot, separator));
+    written.recording = recordings.RecordingOf(row);
+    writer.Write(written);
+  }
   std::fflush(stdout);
   if (!options.quiet) ReportUnreadable(files);
-  if (ui.interrupted()) {
+  if (searchCut) {
     std::fprintf(stderr,
                  "klangzwilling-cli scan: cut short by Ctrl+C; the rows are those of the files "
-                 "found until then\n");
+                 "found until then%s\n",
+                 options.recordings ? ", their audio not compared" : "");
+  } else if (comparisonCut) {
+    std::fprintf(stderr,
+                 "klangzwilling-cli scan: the comparison was cut short by Ctrl+C; the names not "
+                 "compared until then have no recording\n");
   }
-  ui.ReportStatus(ui.interrupted() ? 1 : 0);
+  if (options.recordings && !searchCut) {
+    std::fprintf(stderr, "%s\n", searchOutcome.c_str());  // the comparison's outcome follows
+  }
+  ui.ReportStatus(searchCut ? 1 : 0);
   return FinishOutput(ui.interrupted() ? kExitInterrupted : kExitDone);
 }
 

@@ -22,7 +22,8 @@ class ConsoleUi final : public Ui {
   // Writes status fields 0 and 1 as they stand once the search has ended, one line each;
   // `firstField` 1 leaves out the outcome.
   void ReportStatus(int firstField = 0);
-  // True once a Ctrl+C has cut the search short.
+  const std::string& StatusText(int field) const { return status_[field == 1 ? 1 : 0]; }
+  // True once a Ctrl+C has cut the search (or a comparison) short.
   bool interrupted() const { return interrupted_; }
   // Clears the progress line drawn on the terminal, before other messages are written.
   void EraseProgress();

@@ -2,6 +2,7 @@
 
 #include "common/decimal.h"
 #include "core/result_row.h"
+#include "recordings/compare_recordings.h"
 
 namespace kz::cli {
 namespace {
@@ -26,6 +27,11 @@ std::size_t MultiByteLength(std::string_view text, std::size_t i) {
 
 std::string Decimal64(std::int64_t value) {
   return std::to_string(value);
+}
+
+// A recording's number, or nothing for a file not compared or unreadable as audio.
+std::string RecordingField(std::int32_t recording) {
+  return recording > 0 ? IntToDecimal(recording) : "";
 }
 
 }  // namespace
@@ -104,9 +110,10 @@ void AppendJsonString(std::string& out, std::string_view text) {
 void RowWriter::WriteHeader() {
   record_.clear();
   if (format_ == RowFormat::kCsv) {
-    record_ = "name,path,size,group,id";
+    record_ = withRecording_ ? "name,path,size,group,id,recording" : "name,path,size,group,id";
   } else if (format_ == RowFormat::kTsv) {
     record_ = "name\tpath\tsize\tgroup\tid";
+    if (withRecording_) record_ += "\trecording";
   } else {
     return;
   }
@@ -122,6 +129,7 @@ void RowWriter::Write(const ResultRow& row) {
         if (i > 0) record_ += '\t';
         AppendWindowCell(record_, row.cells[i]);
       }
+      if (withRecording_) record_ += "\t" + RecordingCell(row.recording);
       break;
     case RowFormat::kCsv:
       AppendCsvField(record_, row.name);
@@ -129,6 +137,7 @@ void RowWriter::Write(const ResultRow& row) {
       AppendCsvField(record_, path_);
       record_ +=
           "," + Decimal64(row.bytes) + "," + IntToDecimal(row.group) + "," + IntToDecimal(row.id);
+      if (withRecording_) record_ += "," + RecordingField(row.recording);
       break;
     case RowFormat::kTsv:
       AppendTsvField(record_, row.name);
@@ -136,6 +145,7 @@ void RowWriter::Write(const ResultRow& row) {
       AppendTsvField(record_, path_);
       record_ += "\t" + Decimal64(row.bytes) + "\t" + IntToDecimal(row.group) + "\t" +
                  IntToDecimal(row.id);
+      if (withRecording_) record_ += "\t" + RecordingField(row.recording);
       break;
     case RowFormat::kJson:
       record_ += "{\"name\":";
@@ -143,7 +153,12 @@ void RowWriter::Write(const ResultRow& row) {
       record_ += ",\"path\":";
       AppendJsonString(record_, path_);
       record_ += ",\"size\":" + Decimal64(row.bytes) + ",\"group\":" + IntToDecimal(row.group) +
-                 ",\"id\":" + IntToDecimal(row.id) + "}";
+                 ",\"id\":" + IntToDecimal(row.id);
+      if (withRecording_) {
+        std::string number = RecordingField(row.recording);
+        record_ += ",\"recording\":" + (number.empty() ? std::string("null") : number);
+      }
+      record_ += "}";
       break;
   }
   EndRecord();

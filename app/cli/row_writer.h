@@ -19,14 +19,19 @@ struct ResultRow {
   std::int64_t bytes = -1;     // exact size; -1 when the file was gone when asked
   std::int32_t group = 0;      // 1 for the first name shown, counting up with each new name
   std::int32_t id = 0;         // the window's ID
+  // With the recordings: as the window keeps it (0 not compared, -1 unreadable as audio, else
+  // its number within the name).
+  std::int32_t recording = 0;
 };
 
 // Writes result rows in one format, each record ended by `terminator` (or CRLF for CSV when
-// the terminator is a line feed, as RFC 4180 has it).
+// the terminator is a line feed, as RFC 4180 has it). `withRecording` adds the recording: the
+// window's "Aufnahme" cell as a fifth cell, and a field `recording` to the other formats, empty
+// (JSON: null) unless the file's audio was compared and readable.
 class RowWriter {
  public:
-  RowWriter(RowFormat format, char terminator, std::FILE* out)
-      : format_(format), terminator_(terminator), out_(out) {}
+  RowWriter(RowFormat format, char terminator, std::FILE* out, bool withRecording = false)
+      : format_(format), terminator_(terminator), out_(out), withRecording_(withRecording) {}
 
   // The header record of CSV and TSV; nothing for the other formats.
   void WriteHeader();
@@ -38,6 +43,7 @@ class RowWriter {
   RowFormat format_;
   char terminator_;
   std::FILE* out_;
+  bool withRecording_;
   std::string record_;
   std::string path_;
 };

@@ -31,6 +31,19 @@ constexpr const char* kHelp =
     "  file gone meanwhile), the group (the files of one name share a number, 1, 2, ... in the\n"
     "  order shown) and the window's ID. Everything is UTF-8.\n"
     "\n"
+    "Recordings:\n"
+    "  --recordings      compare the audio of each name's files, as \"Aufnahmen vergleichen\"\n"
+    "                    does in the window: the frames without the tags, so that copies whose\n"
+    "                    tags alone differ are one recording. Adds the window's \"Aufnahme\"\n"
+    "                    cell as a fifth cell (empty: not compared, ?: unreadable as audio,\n"
+    "                    else the recording's number within its name, counted from 1 in the\n"
+    "                    order of all its rows) and a field recording to the other formats (the\n"
+    "                    number, or empty; JSON: null)\n"
+    "  --same-recording  compare, and print only the files of a recording that two or more of\n"
+    "                    them share (the true copies); the groups count the names printed\n"
+    "  A Ctrl+C during the comparison cuts it short: the names compared until then keep their\n"
+    "  recordings, the others have none (exit status 130). One during the search skips it.\n"
+    "\n"
     "Search:\n"
     "  --flat            FOLDER itself only, no subfolders\n"
     "  --exclude GLOB    skip the files and folders whose name matches GLOB (* ? [a-z] [!a-z]);\n"
@@ -43,7 +56,8 @@ constexpr const char* kHelp =
     "                    folding of Latin, Greek and Cyrillic letters (other scripts as they are)\n"
     "  --min-size BYTES  leave out files smaller than BYTES\n"
     "  With any of these the IDs count the matching files in the order the search found them,\n"
-    "  as the window counts its own, and the size cell is worked out from the exact size.\n"
+    "  as the window counts its own, the size cell is worked out from the exact size, and\n"
+    "  --recordings compares the files of each group.\n"
     "\n"
     "Folders that could not be read are reported on stderr: how many, and the first five.\n"
     "Exit status: 0 done, 1 FOLDER cannot be read, 2 usage error, 3 writing the output failed,\n"
@@ -113,6 +127,11 @@ std::optional<int> ParseScanOptions(std::span<const std::string> arguments, Scan
       options.sameSize = true;
     } else if (argument == "--ignore-case") {
       options.ignoreCase = true;
+    } else if (argument == "--recordings") {
+      options.recordings = true;
+    } else if (argument == "--same-recording") {
+      options.recordings = true;
+      options.sameRecording = true;
     } else if (argument == "--format") {
       if (text == "window") {
         options.format = RowFormat::kWindow;

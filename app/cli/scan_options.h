@@ -21,6 +21,10 @@ struct ScanOptions {
   bool ignoreCase = false;
   std::int64_t minSize = -1;  // -1: no lower bound
   std::vector<std::string> excluded;
+  // The audio of each name's files compared; with sameRecording only the files of a recording
+  // with two or more of them are printed.
+  bool recordings = false;
+  bool sameRecording = false;
 
   // True when the rows come from the command line's own matching instead of the window's.
   bool OwnMatching() const { return sameSize || ignoreCase || minSize >= 0; }

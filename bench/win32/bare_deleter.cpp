@@ -9,24 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32/find_handle.h"
 #include "bench/win32/stopwatch.h"
 
 namespace {
-
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (valid()) FindClose(handle_);
-  }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 bool IsMp3(const wchar_t* name) {
   std::size_t length = wcslen(name);

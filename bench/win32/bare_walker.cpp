@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/win32/find_handle.h"
 #include "bench/win32/stopwatch.h"
 
 namespace {
@@ -18,21 +19,6 @@ namespace {
 struct Found {
   std::wstring name;
   std::uint64_t size;
-};
-
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (valid()) FindClose(handle_);
-  }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
 };
 
 // The window whose queue is polled; never shown, like the program's it has a class of its own.

@@ -47,7 +47,10 @@ class PosixReadOnlyFile final : public ReadOnlyFile {
 }  // namespace
 
 std::unique_ptr<ReadOnlyFile> ReadOnlyFileOf(UniqueDescriptor descriptor, std::uint64_t size) {
-  posix_fadvise(descriptor.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  // A file read in a few reads gains nothing from the hint, which costs a system call: on a
+  // tree of small files as much as the read itself.
+  constexpr std::uint64_t kHintedSize = std::uint64_t{1} << 20;
+  if (size > kHintedSize) posix_fadvise(descriptor.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
   return std::make_unique<PosixReadOnlyFile>(std::move(descriptor), size);
 }
 

@@ -13,7 +13,7 @@ namespace kz::e2e {
 namespace {
 
 void LongPaths(const Options& options, Checker& check) {
-  std::wstring root = options.work + L"\\lang";
+  std::wstring root = options.work + L"\\tiefe-pfade";
   CopyMedia(options, L"tone2.mp3", root + L"\\a\\kurz.mp3");
   CopyMedia(options, L"tone2.mp3", root + L"\\b\\kurz.mp3");
   // Six folders of 50 characters: everything below the fifth lies past the limit.
@@ -27,7 +27,7 @@ void LongPaths(const Options& options, Checker& check) {
   }
   AppProcess app(options.exe);
   if (!check.Check(app.WaitForMainWindow() != nullptr, "main window appears")) return;
-  int rows = SearchFolder(app, options, "lang");
+  int rows = SearchFolder(app, options, "tiefe-pfade");
   check.Check(WaitForSingleObject(app.process(), 0) == WAIT_TIMEOUT, "the program still runs");
   HWND list = app.Control(id::kResultList);
   int shallow = 0;

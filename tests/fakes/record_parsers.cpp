@@ -59,6 +59,9 @@ class JsonReader {
       std::optional<JsonValue> value;
       if (Peek() == '"') {
         if (std::optional<std::string> s = String()) value = *s;
+      } else if (text_.compare(at_, 4, "null") == 0) {
+        at_ += 4;
+        value = nullptr;
       } else {
         value = Integer();
       }

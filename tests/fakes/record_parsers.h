@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -16,9 +17,9 @@ namespace kz::testing {
 // either plain (no comma, quote, CR or LF) or in double quotes with each quote doubled.
 std::optional<std::vector<std::vector<std::string>>> ParseCsv(const std::string& text);
 
-// One JSON object with string and integer values, as JSON (RFC 8259) writes them: escapes
+// One JSON object with string, integer and null values, as JSON (RFC 8259) writes them: escapes
 // including \uXXXX and surrogate pairs, no raw control characters, valid UTF-8 only.
-using JsonValue = std::variant<std::string, std::int64_t>;
+using JsonValue = std::variant<std::string, std::int64_t, std::nullptr_t>;
 using JsonObject = std::map<std::string, JsonValue>;
 std::optional<JsonObject> ParseJsonObject(const std::string& text);
 

@@ -65,7 +65,8 @@ TEST_F(CliConventionsTest, HelpAndVersionGoToStdoutAndExitWithZero) {
   for (const char* option :
        {"--format window", "--format csv", "--format tsv", "--format json", "JSON Lines",
         "-0, --null", "--flat", "--exclude GLOB", "-q, --quiet", "--same-size", "--ignore-case",
-        "--min-size BYTES", "Latin, Greek and Cyrillic", "Exit status"}) {
+        "--min-size BYTES", "Latin, Greek and Cyrillic", "--recordings", "--same-recording",
+        "Exit status"}) {
     EXPECT_NE(scanHelp.out.find(option), std::string::npos) << option;
   }
   EXPECT_EQ(Run("scan -h").out, scanHelp.out);

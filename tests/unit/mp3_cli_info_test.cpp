@@ -3,13 +3,19 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 #include "mp3/timestamp.h"
 #include "platform/posix/posix_file_system.h"
 #include "tests/fakes/cli_runner.h"
 #include "tests/unit/mp3_test_files.h"
+
+// XXH3 as a header alone, to check the hash the command line prints.
+#define XXH_INLINE_ALL
+#include <xxhash.h>
 
 namespace kz {
 namespace {
@@ -38,7 +44,9 @@ std::string HundredFramesLines(const std::string& path) {
   return "ok=1\nfileSize=41828\ndurationMs=2612\nbitRate=128000\nfrequency=44100\n"
          "frameCount=100\ncreated=" +
          iso +
-         "\nDauer\t00:02 Min\nBitrate\t128 kBit/s\nFrequenz\t44100 Hz\n"
+         // The filler after the last frame is no frame: the audio cannot be walked to its end.
+         "\naudioFrames=-1\naudioBytes=-1\naudioHash=\nDauer\t00:02 Min\nBitrate\t128 "
+         "kBit/s\nFrequenz\t44100 Hz\n"
          "Gr\xC3\xB6sse\t41 KB\nDatei erstellt am\t" +
          date + "\n";
 }
@@ -83,7 +91,52 @@ TEST_F(CliInfoTest, AFileWithoutFramesPrintsTheFailureValuesAndExitsWithOne) {
                           0),
             0u)
       << run.out;
+  EXPECT_NE(run.out.find("\naudioFrames=-1\naudioBytes=-1\naudioHash=\n"), std::string::npos);
   EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliInfoTest, TheAudioFieldsAreTheFramesWithoutTheirTags) {
+  auto frames = [](std::uint8_t fill) {
+    Mp3Bytes file;
+    for (int frame = 0; frame < 50; ++frame) {
+      file.Frames(0xFB, 0x90, 417);
+      std::fill(file.bytes().end() - 413, file.bytes().end(), fill);
+    }
+    return file;
+  };
+  const Mp3Bytes plain = frames(1);
+  // XXH3-128 of the frames, its high half written first.
+  XXH128_hash_t hash = XXH3_128bits(plain.bytes().data(), plain.bytes().size());
+  char hex[33];
+  std::snprintf(hex, sizeof hex, "%016llx%016llx", static_cast<unsigned long long>(hash.high64),
+                static_cast<unsigned long long>(hash.low64));
+  const std::string same = std::string("audioFrames=50\naudioBytes=20850\naudioHash=") + hex;
+  Mp3Bytes leading;
+  leading.Id3v2(300);
+  leading.bytes().insert(leading.bytes().end(), plain.bytes().begin(), plain.bytes().end());
+  Mp3Bytes trailing = plain;
+  trailing.Id3v1();
+  Mp3Bytes both = leading;
+  both.Id3v1();
+  const struct {
+    const char* what;
+    Mp3Bytes file;
+    bool sameAudio;
+  } cases[] = {{"plain frames", plain, true},
+               {"behind an ID3v2 tag", leading, true},
+               {"before an ID3v1 tag", trailing, true},
+               {"between both", both, true},
+               {"other audio of the same length", frames(2), false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    CliRun run = Info(testing::ShellQuoted(folder.Write("a.mp3", c.file.bytes())));
+    EXPECT_EQ(run.status, 0);
+    std::size_t at = run.out.find("audioFrames=");
+    ASSERT_NE(at, std::string::npos) << run.out;
+    std::string audio = run.out.substr(at, same.size());
+    EXPECT_EQ(audio == same, c.sameAudio) << audio;
+    EXPECT_EQ(audio.substr(0, 35), same.substr(0, 35)) << "the same frames and bytes";
+  }
 }
 
 TEST_F(CliInfoTest, UsageErrorsExitWithTwoAndHelpExplainsTheFields) {

@@ -50,9 +50,10 @@ class CountingFiles final : public ForwardingFileSystem {
   std::unique_ptr<ListedFolder> OpenListedFolder(std::string_view directory,
                                                  const ObjectId& expected) override {
     auto folder = inner_.OpenListedFolder(directory, expected);
-    return folder ? std::make_unique<Counted>(std::move(folder), bytesRead) : nullptr;
+    return folder ? std::make_unique<Counted>(std::move(folder), *this) : nullptr;
   }
   std::uint64_t bytesRead = 0;
+  int filesOpened = 0;
 
  private:
   struct CountedFile final : ReadOnlyFile {
@@ -68,8 +69,8 @@ class CountingFiles final : public ForwardingFileSystem {
     std::uint64_t& read_;
   };
   struct Counted final : ListedFolder {
-    Counted(std::unique_ptr<ListedFolder> folder, std::uint64_t& read)
-        : folder_(std::move(folder)), read_(read) {}
+    Counted(std::unique_ptr<ListedFolder> folder, CountingFiles& counts)
+        : folder_(std::move(folder)), counts_(counts) {}
     bool RemoveFile(std::string_view name, const FileIdentity& expected) override {
       return folder_->RemoveFile(name, expected);
     }
@@ -79,10 +80,11 @@ class CountingFiles final : public ForwardingFileSystem {
     std::unique_ptr<ReadOnlyFile> OpenFile(std::string_view name,
                                            const FileIdentity& expected) override {
       auto file = folder_->OpenFile(name, expected);
-      return file ? std::make_unique<CountedFile>(std::move(file), read_) : nullptr;
+      ++counts_.filesOpened;
+      return file ? std::make_unique<CountedFile>(std::move(file), counts_.bytesRead) : nullptr;
     }
     std::unique_ptr<ListedFolder> folder_;
-    std::uint64_t& read_;
+    CountingFiles& counts_;
   };
 };
 
@@ -163,6 +165,11 @@ TEST(Recordings, FilesOfANameAreOneRecordingExactlyWhenTheirAudioIs) {
   const Mp3Bytes longAudio = Audio(100);
   Mp3Bytes junk = longAudio;
   junk.bytes()[50 * 417] = 0x00;
+  Mp3Bytes bigTag;
+  bigTag.Id3v2(20000);
+  bigTag.bytes().insert(bigTag.bytes().end(), audio.bytes().begin(), audio.bytes().end());
+  Mp3Bytes smallJunk = Audio(4);
+  smallJunk.bytes()[2 * 417] = 0x00;
   const Case cases[] = {
       {"identical files",
        {{"a/x.mp3", Text(audio)}, {"b/x.mp3", Text(audio)}},
@@ -184,6 +191,13 @@ TEST(Recordings, FilesOfANameAreOneRecordingExactlyWhenTheirAudioIs) {
        {{"a/x.mp3", Text(audio)}, {"b/x.mp3", Text(Audio(5))}, {"c/x.mp3", Text(tagged)}},
        {{"a/x.mp3", 'A'}, {"b/x.mp3", 'B'}, {"c/x.mp3", 'A'}},
        " 3 Dateien verglichen: 1 Aufnahme(n) mit mehreren Kopien"},
+      {"a copy behind a tag larger than the file; junk matters beside one of its length",
+       {{"a/x.mp3", Text(audio)},
+        {"b/x.mp3", Text(bigTag)},
+        {"a/y.mp3", Text(smallJunk)},
+        {"b/y.mp3", Text(Audio(5))}},
+       {{"a/x.mp3", 'A'}, {"b/x.mp3", 'A'}, {"a/y.mp3", 'A'}, {"b/y.mp3", 'B'}},
+       " 4 Dateien verglichen: 1 Aufnahme(n) mit mehreren Kopien"},
       {"no audio, or junk between frames, is the same as nothing",
        {{"a/x.mp3", "no audio at all"},
         {"b/x.mp3", "no audio at all"},
@@ -212,6 +226,12 @@ TEST(Recordings, ReadsOnlyWhatDecides) {
   DispatchMenuEvent(same.program, id::kCompareRecordingsItem);
   EXPECT_GE(same.files.bytesRead, 2u * 417 * 400);
   EXPECT_LT(same.files.bytesRead, 2u * 417 * 400 * 2) << "the audio once, the ends again";
+  // Where a file is smaller than the piece its ends are read in, that one read decides.
+  Listed small({{"a/x.mp3", Text(Audio(30))}, {"b/x.mp3", Text(Audio(30))}});
+  DispatchMenuEvent(small.program, id::kCompareRecordingsItem);
+  EXPECT_EQ(small.Shown(), (Cells{{"a/x.mp3", "1"}, {"b/x.mp3", "1"}}));
+  EXPECT_EQ(small.files.filesOpened, 2);
+  EXPECT_EQ(small.files.bytesRead, 2u * 417 * 30);
 }
 
 TEST(Recordings, AFileChangedAfterTheSearchIsNoRecording) {
