@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench/quadratic_detection.h"
+#include "core/identity_store.h"
 #include "core/ui.h"
 #include "search/detect_duplicates.h"
 #include "search/fill_result_list.h"
@@ -166,6 +167,25 @@ void DetectionSortAndRows(benchmark::State& state) {
   state.counters["heap_bytes_per_file"] = static_cast<double>(heapBytes) / count;
 }
 BENCHMARK(DetectionSortAndRows)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The identities of a search's files, 50 a folder as albums hold them: each file's own number
+// and time, a folder's id once for its files.
+void IdentityStorage(benchmark::State& state) {
+  const auto count = static_cast<std::uint64_t>(state.range(0));
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    IdentityStore store;
+    for (std::uint64_t file = 1; file <= count; ++file) {
+      ObjectId folder{7, 1'000'000'000 + file / 50, 0};
+      store.push_back(FileIdentity{{7, file, 0}, folder, static_cast<std::int64_t>(file), false});
+    }
+    bytes = store.storageBytes();
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.counters["storage_bytes_per_file"] =
+      static_cast<double>(bytes) / static_cast<double>(count);
+}
+BENCHMARK(IdentityStorage)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 std::vector<std::string> IndexRecords(RecordList& list) {
   std::vector<std::string> records;

@@ -40,7 +40,7 @@ struct Program {
   // What each collected file was when the search listed it, addressed by FileRecord::identity.
   IdentityStore identities;
   // Each listed file's size in bytes as the detection measured it (-1: not found), addressed by
-  // the record's ID; the rows show it rounded to KB.
+  // the record's ID and sized with the list; the rows show it rounded to KB.
   std::vector<std::int64_t> listedSizes;
   // Each listed file's recording as the last comparison of the audio found it, addressed by the
   // record's ID (0 not compared, -1 unreadable as audio, else its number within its name); empty

@@ -9,9 +9,9 @@
 namespace kz {
 namespace {
 
+// A row's record is one of the list's, so its ID addresses its size.
 std::int64_t SizeOf(const Program& program, const FileRecord& record) {
-  auto slot = static_cast<std::size_t>(record.id);
-  return record.id >= 0 && slot < program.listedSizes.size() ? program.listedSizes[slot] : -1;
+  return program.listedSizes[static_cast<std::size_t>(record.id)];
 }
 
 }  // namespace

@@ -66,7 +66,11 @@ void DetectDuplicates(Program& program) {
     }
   }
   std::vector<std::int64_t> sizes = MeasureListed(found, listed, listedCount, program.files);
-  program.listedSizes.reserve(program.listedSizes.size() + static_cast<std::size_t>(listedCount));
+  // Addressed by the records' IDs, which the loop below hands out one after another from the
+  // list's length on: sized once for them all.
+  program.listedSizes.resize(static_cast<std::size_t>(program.duplicateIndex.count()) +
+                                 static_cast<std::size_t>(listedCount),
+                             -1);
 
   std::size_t at = 0;
   std::size_t measured = 0;
@@ -91,9 +95,7 @@ void DetectDuplicates(Program& program) {
     indexed.sizeKB = sizeKB;
     indexed.directory = file.directory;
     indexed.identity = file.identity;
-    auto slot = static_cast<std::size_t>(indexed.id);
-    if (program.listedSizes.size() <= slot) program.listedSizes.resize(slot + 1, -1);
-    program.listedSizes[slot] = size;
+    program.listedSizes[static_cast<std::size_t>(indexed.id)] = size;
 
     found.removeCurrent();
   }

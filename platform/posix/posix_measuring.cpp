@@ -2,15 +2,15 @@
 #include <thread>
 #include <vector>
 
-#include "platform/measuring_parts.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/size_question_parts.h"
 
 namespace kz {
 
 // Each question waits on the kernel's lookup of one name, and the lookups of different folders
 // do not wait on one another: spread over the cores, they take that much less time.
 void PosixFileSystem::FileSizesOfFolders(std::span<const FolderFiles> folders) {
-  std::vector<std::size_t> bounds = MeasuringParts(folders, measuringThreads_);
+  std::vector<std::size_t> bounds = SizeQuestionParts(folders, measuringThreads_);
   auto measure = [this, folders](std::size_t from, std::size_t to) {
     for (const FolderFiles& folder : folders.subspan(from, to - from)) {
       FileSizes(folder.directory, folder.names, folder.sizes);

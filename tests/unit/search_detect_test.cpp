@@ -118,6 +118,8 @@ TEST_F(SearchTest, SizesAreMeasuredAgainAndAVanishedFileHasOneKilobyte) {
             (Texts{"0 " + root + "a/big.mp3 5", "1 " + root + "b/big.mp3 2",
                    "2 " + root + "a/gone.mp3 1", "3 " + root + "b/gone.mp3 1"}));
   EXPECT_EQ(Described(program.duplicateList), Described(program.duplicateIndex));
+  // The exact sizes, one for every record and by its ID, as the ticking items compare them.
+  EXPECT_EQ(program.listedSizes, (std::vector<std::int64_t>{5000, 1024, -1, -1}));
 }
 
 TEST_F(SearchTest, ListedRecordsShareTheirTextsWithTheScanLists) {
