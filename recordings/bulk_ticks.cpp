@@ -1,7 +1,6 @@
 #include "recordings/bulk_ticks.h"
 
 #include <algorithm>
-#include <map>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,24 +15,47 @@
 namespace kz {
 namespace {
 
-// The rows of one name by recording, in list order; files unreadable as audio apart.
-struct Recordings {
-  std::map<std::int32_t, std::vector<ListedRow*>> byNumber;
-  std::vector<ListedRow*> unreadable;
-};
-
-Recordings RecordingsOf(const Program& program, std::span<ListedRow> name) {
-  Recordings recordings;
-  for (ListedRow& each : name) {
-    std::int32_t number = RecordingOf(program, each.record->id);
-    if (number >= 1) {
-      recordings.byNumber[number].push_back(&each);
-    } else {
-      recordings.unreadable.push_back(&each);
+// The rows of one name by recording, each recording's in list order, and the files unreadable
+// as audio apart. Kept from name to name, so that a list of many names allocates once.
+class Recordings {
+ public:
+  void Take(const Program& program, std::span<ListedRow> name) {
+    readable_.clear();
+    unreadable_.clear();
+    for (ListedRow& each : name) {
+      std::int32_t number = RecordingOf(program, each.record->id);
+      if (number >= 1) {
+        readable_.push_back({number, &each});
+      } else {
+        unreadable_.push_back(&each);
+      }
+    }
+    std::stable_sort(readable_.begin(), readable_.end(),
+                     [](const Numbered& a, const Numbered& b) { return a.number < b.number; });
+  }
+  const std::vector<ListedRow*>& unreadable() const { return unreadable_; }
+  // Calls visit(rows) for each recording by rising number.
+  template <class Visit>
+  void ForEachRecording(Visit visit) {
+    for (std::size_t at = 0; at < readable_.size();) {
+      rows_.clear();
+      std::int32_t number = readable_[at].number;
+      for (; at < readable_.size() && readable_[at].number == number; ++at) {
+        rows_.push_back(readable_[at].row);
+      }
+      visit(static_cast<const std::vector<ListedRow*>&>(rows_));
     }
   }
-  return recordings;
-}
+
+ private:
+  struct Numbered {
+    std::int32_t number;
+    ListedRow* row;
+  };
+  std::vector<Numbered> readable_;
+  std::vector<ListedRow*> unreadable_;
+  std::vector<ListedRow*> rows_;
+};
 
 // The largest file of the rows that `eligible` lets through, the top one among equals; null when
 // none is.
@@ -74,14 +96,15 @@ Outcome TickAllButLargest(Program& program) {
   RowsOfNames names = ReadRowsOfNames(program);
   std::int32_t ticked = 0;
   std::int32_t leftOut = 0;
+  Recordings recordings;
   ui.BeginRowBatch(id::kResultList, 0);
   names.ForEachName([&](std::span<ListedRow> name) {
-    Recordings recordings = RecordingsOf(program, name);
-    for (const ListedRow* each : recordings.unreadable) {
+    recordings.Take(program, name);
+    for (const ListedRow* each : recordings.unreadable()) {
       ui.SetRowTicked(id::kResultList, each->row, false);
       ++leftOut;
     }
-    for (const auto& [number, rows] : recordings.byNumber) {
+    recordings.ForEachRecording([&](const std::vector<ListedRow*>& rows) {
       const ListedRow* kept = Largest(rows, [](const ListedRow&) { return true; });
       if (rows.size() < 2) ++leftOut;
       for (const ListedRow* each : rows) {
@@ -89,7 +112,7 @@ Outcome TickAllButLargest(Program& program) {
         ui.SetRowTicked(id::kResultList, each->row, tick);
         ticked += tick ? 1 : 0;
       }
-    }
+    });
   });
   ui.EndRowBatch(id::kResultList);
   ReportTicked(program, ticked, leftOut);
@@ -113,14 +136,15 @@ Outcome TickFolderOfSelectedRow(Program& program) {
   RowsOfNames names = ReadRowsOfNames(program, folder);
   std::int32_t ticked = 0;
   std::int32_t leftOut = 0;
+  Recordings recordings;
   ui.BeginRowBatch(id::kResultList, 0);
   names.ForEachName([&](std::span<ListedRow> name) {
-    Recordings recordings = RecordingsOf(program, name);
-    for (const ListedRow* each : recordings.unreadable) {
+    recordings.Take(program, name);
+    for (const ListedRow* each : recordings.unreadable()) {
       if (each->inFolder && !each->ticked) ++leftOut;
       if (each->inFolder && each->ticked) ++ticked;  // ticked by hand: the user's own
     }
-    for (const auto& [number, rows] : recordings.byNumber) {
+    recordings.ForEachRecording([&](const std::vector<ListedRow*>& rows) {
       auto candidate = [](const ListedRow& row) { return !row.ticked && row.inFolder; };
       bool untickedElsewhere = std::any_of(rows.begin(), rows.end(), [](const ListedRow* row) {
         return !row->ticked && !row->inFolder;
@@ -131,7 +155,7 @@ Outcome TickFolderOfSelectedRow(Program& program) {
         if (candidate(*each) && each != kept) ui.SetRowTicked(id::kResultList, each->row, true);
         if (each->inFolder && each != kept) ++ticked;
       }
-    }
+    });
   });
   ui.EndRowBatch(id::kResultList);
   ReportTicked(program, ticked, leftOut);
