@@ -1,6 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace kz::testing {
 
@@ -27,5 +31,13 @@ std::string CliCommand(const std::string& cli = CliPath());
 CliRun RunCli(const std::string& arguments, const std::string& scratch,
               const std::string& directory = "/", const std::string& prefix = "",
               const std::string& cli = CliPath());
+
+// Starts the CLI with `arguments` (through the emulator where there is one) without waiting for
+// it, its standard output into the file `out` and its errors into `err`; the child's pid.
+pid_t StartCli(const std::vector<std::string>& arguments, const std::string& out,
+               const std::string& err);
+// True while `pid` has something open whose path lies strictly below `root` and ends in
+// `suffix`: a listing of a subfolder, or with ".mp3" a file being read.
+bool HasOpenBelow(pid_t pid, const std::string& root, std::string_view suffix = "");
 
 }  // namespace kz::testing

@@ -109,17 +109,6 @@ TEST_F(CliConventionsTest, AFullOutputDeviceIsAFailure) {
   }
 }
 
-// True while `pid` has a listing of a folder strictly below `root` open.
-bool ListsBelow(pid_t pid, const std::string& root) {
-  std::error_code error;
-  std::string fds = "/proc/" + std::to_string(pid) + "/fd";
-  for (const auto& entry : std::filesystem::directory_iterator(fds, error)) {
-    std::string target = std::filesystem::read_symlink(entry.path(), error).string();
-    if (target.size() > root.size() && target.rfind(root, 0) == 0) return true;
-  }
-  return false;
-}
-
 TEST_F(CliConventionsTest, CtrlCPrintsTheRowsFoundSoFarAndExitsWith130) {
   // Enough folders that the scan is still running when the signal arrives; a namesake pair in
   // every hundredth.
@@ -132,24 +121,11 @@ TEST_F(CliConventionsTest, CtrlCPrintsTheRowsFoundSoFarAndExitsWith130) {
   CliRun full = Run("scan " + ShellQuoted(root));
   ASSERT_EQ(full.status, 0);
   std::string out = tree.root() + "out.txt", err = tree.root() + "err.txt";
-  pid_t child = fork();
+  pid_t child = testing::StartCli({"scan", root}, out, err);
   ASSERT_GE(child, 0);
-  if (child == 0) {
-    int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    dup2(outFd, 1);
-    dup2(errFd, 2);
-    std::string emulator = testing::CliEmulator();
-    if (!emulator.empty()) {
-      execl(emulator.c_str(), emulator.c_str(), testing::CliPath().c_str(), "scan", root.c_str(),
-            nullptr);
-    }
-    execl(testing::CliPath().c_str(), "klangzwilling-cli", "scan", root.c_str(), nullptr);
-    _exit(127);
-  }
   // The root's own check opens the root; a listing below it means the search runs.
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (!ListsBelow(child, root) && std::chrono::steady_clock::now() < deadline) {
+  while (!testing::HasOpenBelow(child, root) && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::microseconds(200));
   }
   kill(child, SIGINT);

@@ -158,19 +158,6 @@ TEST_F(CliRecordingsTest, SameRecordingKeepsTheTrueCopiesAlone) {
   EXPECT_EQ(Rows("window", "--same-recording").size(), paths.size());
 }
 
-// True while `pid` has an MP3 file below `root` open. The search opens no file, only folders:
-// an open file means the comparison runs. (The bytes read would not tell: under an emulator they
-// count the emulator's own reads of the program.)
-bool ReadsFileBelow(pid_t pid, const std::string& root) {
-  std::error_code error;
-  std::string fds = "/proc/" + std::to_string(pid) + "/fd";
-  for (const auto& entry : std::filesystem::directory_iterator(fds, error)) {
-    std::string target = std::filesystem::read_symlink(entry.path(), error).string();
-    if (target.rfind(root, 0) == 0 && target.ends_with(".mp3")) return true;
-  }
-  return false;
-}
-
 TEST_F(CliRecordingsTest, CtrlCCutsTheComparisonShortAndPrintsEveryRow) {
   // Enough copies that the comparison still runs when the signal arrives.
   for (int i = 0; i < 10000; ++i) {
@@ -179,22 +166,13 @@ TEST_F(CliRecordingsTest, CtrlCCutsTheComparisonShortAndPrintsEveryRow) {
   }
   std::string root = tree.root() + "many", out = tree.root() + "out.txt";
   std::string err = tree.root() + "err.txt";
-  pid_t child = fork();
+  pid_t child = testing::StartCli({"scan", "--recordings", root}, out, err);
   ASSERT_GE(child, 0);
-  if (child == 0) {
-    dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-    dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
-    std::string emulator = testing::CliEmulator();
-    if (!emulator.empty()) {
-      execl(emulator.c_str(), emulator.c_str(), testing::CliPath().c_str(), "scan", "--recordings",
-            root.c_str(), nullptr);
-    }
-    execl(testing::CliPath().c_str(), "klangzwilling-cli", "scan", "--recordings", root.c_str(),
-          nullptr);
-    _exit(127);
-  }
+  // The search opens folders, never a file: an MP3 file open means the comparison runs. (The
+  // bytes read would not tell: under an emulator they count its own reads of the program.)
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!ReadsFileBelow(child, root) && std::chrono::steady_clock::now() < deadline) {
+  while (!testing::HasOpenBelow(child, root, ".mp3") &&
+         std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::microseconds(100));
   }
   kill(child, SIGINT);
