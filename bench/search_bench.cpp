@@ -65,21 +65,12 @@ class RowCountingUi final : public Ui {
 class SizeOnlyFiles final : public FileSystem {
  public:
   char Separator() const override { return '/'; }
-  bool OpenListing(std::int32_t, std::string_view, std::string_view) override { return false; }
-  bool NextEntry(std::int32_t) override { return false; }
-  bool ListingFailed(std::int32_t) override { return false; }
-  std::string_view EntryName(std::int32_t) override { return {}; }
-  std::int32_t EntryKind(std::int32_t) override { return 1; }
-  bool EntryIsLink(std::int32_t) override { return false; }
-  std::int64_t EntrySize(std::int32_t) override { return -1; }
-  void CloseListing(std::int32_t) override {}
+  std::unique_ptr<FolderListing> OpenSearch(std::string_view) override { return nullptr; }
   std::optional<std::string> FolderIdentity(std::string_view) override { return std::nullopt; }
   std::int64_t FileSize(std::string_view path) override {
     return 3'000'000 + static_cast<std::int64_t>(path.size()) * 1000;
   }
   std::optional<std::int64_t> CreationTime(std::string_view) override { return std::nullopt; }
-  std::optional<FileIdentity> EntryIdentity(std::int32_t) override { return std::nullopt; }
-  std::optional<ObjectId> ListingFolder(std::int32_t) override { return std::nullopt; }
   std::unique_ptr<ListedFolder> OpenListedFolder(std::string_view, const ObjectId&) override {
     return nullptr;
   }

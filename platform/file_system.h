@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/file_identity.h"
+#include "platform/folder_listing.h"
 
 namespace kz {
 
@@ -71,31 +72,12 @@ class FileSystem {
   // '\\' on Windows, '/' on POSIX.
   virtual char Separator() const = 0;
 
-  // Directory listings by depth: at most one open listing per depth; opening a depth releases
-  // what was open there. The first NextEntry yields the first entry, "." and ".." included where
-  // the file system reports them. Fails (false) for a directory that cannot be listed and for a
-  // search path (directory, separator, pattern) over the platform's path limit.
-  virtual bool OpenListing(std::int32_t depth, std::string_view directory,
-                           std::string_view pattern) = 0;
-  virtual bool NextEntry(std::int32_t depth) = 0;
-  // Once NextEntry has given false: whether the listing broke off with an error rather than
-  // after its last entry. What such a listing delivered is not the directory's content, so it
-  // is a directory that cannot be listed, like one whose listing fails to open.
-  virtual bool ListingFailed(std::int32_t depth) = 0;
-  virtual std::string_view EntryName(std::int32_t depth) = 0;
-  // 2 when the entry carries the directory attribute, else 1.
-  virtual std::int32_t EntryKind(std::int32_t depth) = 0;
-  // True for a directory entry that is a link (symlink, junction, mount point) to elsewhere.
-  virtual bool EntryIsLink(std::int32_t depth) = 0;
-  // The size of the current entry as the listing reported it, -1 when it reported none. Where
-  // it is not -1 it is the value FileSize gives for the entry's path.
-  virtual std::int64_t EntrySize(std::int32_t depth) = 0;
-  // What the current entry is (links followed, as for its size), with the listed folder and
-  // the time of its last write; nothing when the platform cannot tell.
-  virtual std::optional<FileIdentity> EntryIdentity(std::int32_t depth) = 0;
-  // The folder that the listing of `depth` actually opened, whatever its path text says.
-  virtual std::optional<ObjectId> ListingFolder(std::int32_t depth) = 0;
-  virtual void CloseListing(std::int32_t depth) = 0;
+  // Begins a search at `directory`: the listing of that folder, from which the listings of its
+  // subfolders are opened. What holds for the whole search (under Wine the mount table and the
+  // mounts inside the searched tree) is made here once and shared by them. Null when the folder
+  // cannot be listed, and for a search path (directory, separator, "*.*") over the platform's
+  // path limit.
+  virtual std::unique_ptr<FolderListing> OpenSearch(std::string_view directory) = 0;
 
   // Identity of the folder a path resolves to (links followed): equal for two paths that reach
   // the same folder. It is the canonical final path ending in Separator(), so a folder lies

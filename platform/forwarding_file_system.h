@@ -1,8 +1,42 @@
 #pragma once
 
+#include <memory>
+#include <utility>
+
 #include "platform/file_system.h"
 
 namespace kz {
+
+// Passes every call to another listing. The listings of its subfolders go through Wrap, so that
+// a wrapper that wraps them stays in place all the way down.
+class ForwardingListing : public FolderListing {
+ public:
+  explicit ForwardingListing(std::unique_ptr<FolderListing> inner) : inner_(std::move(inner)) {}
+
+  const ListedEntry* Next() override { return inner_->Next(); }
+  bool Failed() const override { return inner_->Failed(); }
+  const std::string& Directory() const override { return inner_->Directory(); }
+  const ObjectId& Folder() const override { return inner_->Folder(); }
+  EntryFacts Facts() override { return inner_->Facts(); }
+  std::unique_ptr<FolderListing> OpenEntry() override {
+    std::unique_ptr<FolderListing> subfolder = inner_->OpenEntry();
+    return subfolder ? Wrap(std::move(subfolder)) : nullptr;
+  }
+
+ protected:
+  virtual std::unique_ptr<FolderListing> Wrap(std::unique_ptr<FolderListing> subfolder) {
+    return subfolder;
+  }
+
+  std::unique_ptr<FolderListing> inner_;
+};
+
+// `inner` wrapped in a `Listing` made of it and `args`; null stays null.
+template <class Listing, class... Args>
+std::unique_ptr<FolderListing> Wrapped(std::unique_ptr<FolderListing> inner, Args&&... args) {
+  if (!inner) return nullptr;
+  return std::make_unique<Listing>(std::move(inner), std::forward<Args>(args)...);
+}
 
 // Passes every call to another file system, so that a wrapper can step in at the calls it cares
 // about (the command line's excluded names and failed listings; a test deleting a file when a
@@ -12,23 +46,9 @@ class ForwardingFileSystem : public FileSystem {
   explicit ForwardingFileSystem(FileSystem& inner) : inner_(inner) {}
 
   char Separator() const override { return inner_.Separator(); }
-  bool OpenListing(std::int32_t depth, std::string_view directory,
-                   std::string_view pattern) override {
-    return inner_.OpenListing(depth, directory, pattern);
+  std::unique_ptr<FolderListing> OpenSearch(std::string_view directory) override {
+    return inner_.OpenSearch(directory);
   }
-  bool NextEntry(std::int32_t depth) override { return inner_.NextEntry(depth); }
-  bool ListingFailed(std::int32_t depth) override { return inner_.ListingFailed(depth); }
-  std::string_view EntryName(std::int32_t depth) override { return inner_.EntryName(depth); }
-  std::int32_t EntryKind(std::int32_t depth) override { return inner_.EntryKind(depth); }
-  bool EntryIsLink(std::int32_t depth) override { return inner_.EntryIsLink(depth); }
-  std::int64_t EntrySize(std::int32_t depth) override { return inner_.EntrySize(depth); }
-  std::optional<FileIdentity> EntryIdentity(std::int32_t depth) override {
-    return inner_.EntryIdentity(depth);
-  }
-  std::optional<ObjectId> ListingFolder(std::int32_t depth) override {
-    return inner_.ListingFolder(depth);
-  }
-  void CloseListing(std::int32_t depth) override { inner_.CloseListing(depth); }
   std::optional<std::string> FolderIdentity(std::string_view directory) override {
     return inner_.FolderIdentity(directory);
   }

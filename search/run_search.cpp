@@ -32,7 +32,7 @@ Outcome RunSearch(Program& program) {
   std::string root = ui.ControlText(id::kFolderTree);
   LinkGuard links(program.files, root);
   // A cut-short scan goes on to the listing of what it collected so far.
-  if (ScanFolder(program, links, root, "mp3", 0) == ScanEnd::kClosed) return Outcome::kExit;
+  if (ScanFolder(program, links, root, "mp3") == ScanEnd::kClosed) return Outcome::kExit;
 
   DropRepeatedFiles(program);
   DetectDuplicates(program);

@@ -32,21 +32,21 @@ bool IsDotEntry(std::string_view name) {
 // them (and later with the duplicate lists), which keeps a million records affordable. The size
 // comes from the listing where it reports one, which is the value a query of the path gives
 // without walking the whole path again; both records take that one value.
-void Collect(Program& program, std::int32_t depth, const SharedText& directory,
+void Collect(Program& program, FolderListing& listing, const SharedText& directory,
              std::string_view name, std::string& path) {
   ++program.filesFound;
+  EntryFacts facts = listing.Facts();
   std::int32_t identity = -1;
-  if (std::optional<FileIdentity> listed = program.files.EntryIdentity(depth)) {
+  if (facts.identity) {
     identity = static_cast<std::int32_t>(program.identities.size());
-    program.identities.push_back(*listed);
+    program.identities.push_back(*facts.identity);
   }
   SharedText nameText(name);
-  std::int64_t bytes = program.files.EntrySize(depth);
-  if (bytes == -1) {
+  if (facts.size == -1) {
     path.assign(directory.view()).append(name);
-    bytes = program.files.FileSize(path);
+    facts.size = program.files.FileSize(path);
   }
-  std::int32_t sizeKB = SizeInKB(bytes);
+  std::int32_t sizeKB = SizeInKB(facts.size);
   for (RecordList* list : {&program.foundFiles, &program.referenceFiles}) {
     FileRecord& record = list->insertAfterCurrent();
     record.name = nameText;
@@ -62,18 +62,13 @@ bool NameHoldsSeparator(std::string_view name, char separator) {
   return name.find(separator) != std::string_view::npos || name.find('/') != std::string_view::npos;
 }
 
-// Opens the folder's listing unless the folder was visited before or is not the one the
-// parent listed.
-bool OpenUnvisited(Program& program, LinkGuard& links, const std::string& directory,
-                   std::int32_t depth, const std::optional<ObjectId>& listedAs) {
-  FileSystem& files = program.files;
-  if (!files.OpenListing(depth, directory, "*.*")) return false;
-  std::optional<ObjectId> opened = files.ListingFolder(depth);
-  bool otherFolder =
-      opened && listedAs && opened->known() && listedAs->known() && *listedAs != *opened;
-  bool unwanted = opened && (otherFolder || !links.firstVisit(*opened));
-  if (unwanted) files.CloseListing(depth);
-  return !unwanted;
+// Whether an opened folder is to be scanned: not visited before, and the one the parent listed
+// (`listedAs`) where both are known.
+bool IsWanted(LinkGuard& links, const FolderListing& listing,
+              const std::optional<ObjectId>& listedAs) {
+  const ObjectId& opened = listing.Folder();
+  bool otherFolder = listedAs && opened.known() && listedAs->known() && *listedAs != opened;
+  return !otherFolder && links.firstVisit(opened);
 }
 
 // What the scan had collected when a folder's listing opened.
@@ -101,60 +96,57 @@ void Withdraw(Program& program, const CollectedSoFar& before) {
   program.filesFound = before.files;
 }
 
-}  // namespace
-
-ScanEnd ScanFolder(Program& program, LinkGuard& links, const std::string& directory,
-                   std::string_view extension, std::int32_t depth,
-                   std::optional<ObjectId> listedAs) {
-  FileSystem& files = program.files;
+// Walks the open listing and, while the recursion check box is ticked, the listings of its
+// subfolders, each opened from its entry. A listing closes when it goes out of scope, on every
+// way out.
+ScanEnd ScanListing(Program& program, LinkGuard& links, FolderListing& listing,
+                    std::string_view extension) {
   Ui& ui = program.ui;
-  if (!OpenUnvisited(program, links, directory, depth, listedAs)) return ScanEnd::kFinished;
+  const char separator = program.files.Separator();
   const CollectedSoFar before(program);
 
   SharedText directoryText;  // made at the first collected file, shared by all of this folder
   std::string path;
-  while (files.NextEntry(depth)) {
+  while (const ListedEntry* entry = listing.Next()) {
     std::int32_t code = ui.PollEvent();
-    if (code == event::kControl && ui.EventSource() == id::kSearchButton) {
-      files.CloseListing(depth);
-      return ScanEnd::kCutShort;
-    }
-    if (code == event::kClose) {
-      files.CloseListing(depth);
-      return ScanEnd::kClosed;
-    }
+    if (code == event::kControl && ui.EventSource() == id::kSearchButton) return ScanEnd::kCutShort;
+    if (code == event::kClose) return ScanEnd::kClosed;
     ShowProgress(program);
 
-    std::int32_t kind = files.EntryKind(depth);
-    std::string_view name = files.EntryName(depth);
-    if (NameHoldsSeparator(name, files.Separator())) continue;
-    if (kind == 1) {
+    const std::string& name = entry->name;
+    if (NameHoldsSeparator(name, separator)) continue;
+    if (!entry->isDirectory) {
       if (!HasExtension(name, extension)) continue;
-      if (directoryText.empty()) directoryText = SharedText(directory);
-      Collect(program, depth, directoryText, name, path);
+      if (directoryText.empty()) directoryText = SharedText(listing.Directory());
+      Collect(program, listing, directoryText, name, path);
       continue;
     }
     // Read at each folder entry, the only ones it decides on; the box is disabled meanwhile.
     if (IsDotEntry(name) || ui.ControlState(id::kRecursiveCheck) != 1) continue;
-    std::string subdirectory = directory;
-    subdirectory.append(name).push_back(files.Separator());
-    bool isLink = files.EntryIsLink(depth);
-    if (isLink && !links.mayEnter(subdirectory)) continue;
-    std::optional<FileIdentity> listed = files.EntryIdentity(depth);
+    if (entry->isLink && !links.mayEnter(listing.Directory() + name + separator)) continue;
+    std::optional<FileIdentity> listed = listing.Facts().identity;
     if (listed && links.alreadyVisited(listed->file)) continue;
     ++program.directoriesEntered;
     // A link's own entry may describe the link rather than its target: only the opened folder
     // counts then.
     std::optional<ObjectId> subfolderId;
-    if (listed && !isLink) subfolderId = listed->file;
-    ScanEnd end = ScanFolder(program, links, subdirectory, extension, depth + 1, subfolderId);
-    if (end != ScanEnd::kFinished) {
-      files.CloseListing(depth);
-      return end;
-    }
+    if (listed && !entry->isLink) subfolderId = listed->file;
+    std::unique_ptr<FolderListing> subfolder = listing.OpenEntry();
+    if (!subfolder || !IsWanted(links, *subfolder, subfolderId)) continue;
+    ScanEnd end = ScanListing(program, links, *subfolder, extension);
+    if (end != ScanEnd::kFinished) return end;
   }
-  if (files.ListingFailed(depth)) Withdraw(program, before);
+  if (listing.Failed()) Withdraw(program, before);
   return ScanEnd::kFinished;
+}
+
+}  // namespace
+
+ScanEnd ScanFolder(Program& program, LinkGuard& links, const std::string& directory,
+                   std::string_view extension) {
+  std::unique_ptr<FolderListing> listing = program.files.OpenSearch(directory);
+  if (!listing || !IsWanted(links, *listing, std::nullopt)) return ScanEnd::kFinished;
+  return ScanListing(program, links, *listing, extension);
 }
 
 }  // namespace kz

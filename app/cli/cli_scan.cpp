@@ -46,12 +46,11 @@ int RunScan(std::span<const std::string> arguments) {
   if (std::optional<int> end = ParseScanOptions(arguments, options)) return *end;
   std::optional<std::string> root = AbsoluteFolderPath(options.folder);
   std::unique_ptr<FileSystem> system = MakeSystemFileSystem();
-  if (!root || !system->OpenListing(0, *root, "*.*")) {
+  if (!root || !system->OpenSearch(*root)) {
     std::fprintf(stderr, "klangzwilling-cli scan: cannot read the folder '%s'%s\n",
                  options.folder.c_str(), root ? "" : ": it does not exist or is not a folder");
     return kExitUnreadable;
   }
-  system->CloseListing(0);
 
   WatchedListings files(*system, options.excluded);
   std::unique_ptr<Clock> clock = MakeSystemClock();

@@ -4,28 +4,41 @@
 
 namespace kz::cli {
 
-bool WatchedListings::OpenListing(std::int32_t depth, std::string_view directory,
-                                  std::string_view pattern) {
-  if (!inner_.OpenListing(depth, directory, pattern)) {
-    CountFailed(directory);
-    return false;
+class WatchedListings::Listing final : public ForwardingListing {
+ public:
+  Listing(std::unique_ptr<FolderListing> inner, WatchedListings& owner)
+      : ForwardingListing(std::move(inner)), owner_(owner) {}
+
+  const ListedEntry* Next() override {
+    while ((current_ = inner_->Next())) {
+      if (!owner_.IsExcluded(current_->name)) return current_;
+    }
+    if (inner_->Failed() && !reported_) owner_.CountFailed(Directory());
+    reported_ = inner_->Failed();
+    return nullptr;
   }
-  if (depth >= 0) {
-    if (static_cast<std::size_t>(depth) >= directories_.size()) directories_.resize(depth + 1);
-    directories_[static_cast<std::size_t>(depth)].assign(directory);
+  std::unique_ptr<FolderListing> OpenEntry() override {
+    if (!current_) return nullptr;
+    return owner_.Watched(inner_->OpenEntry(), Directory() + current_->name + owner_.Separator());
   }
-  return true;
+
+ private:
+  WatchedListings& owner_;
+  const ListedEntry* current_ = nullptr;
+  bool reported_ = false;
+};
+
+std::unique_ptr<FolderListing> WatchedListings::OpenSearch(std::string_view directory) {
+  return Watched(inner_.OpenSearch(directory), directory);
 }
 
-bool WatchedListings::NextEntry(std::int32_t depth) {
-  while (inner_.NextEntry(depth)) {
-    if (!IsExcluded(inner_.EntryName(depth))) return true;
+std::unique_ptr<FolderListing> WatchedListings::Watched(std::unique_ptr<FolderListing> listing,
+                                                        std::string_view directory) {
+  if (!listing) {
+    CountFailed(directory);
+    return nullptr;
   }
-  if (inner_.ListingFailed(depth) && depth >= 0 &&
-      static_cast<std::size_t>(depth) < directories_.size()) {
-    CountFailed(directories_[static_cast<std::size_t>(depth)]);
-  }
-  return false;
+  return std::make_unique<Listing>(std::move(listing), *this);
 }
 
 void WatchedListings::CountFailed(std::string_view directory) {

@@ -24,18 +24,19 @@ class WatchedListings final : public ForwardingFileSystem {
   // The first kPathsKept folders that could not be listed, in the order the scan met them.
   const std::vector<std::string>& failedPaths() const { return failedPaths_; }
 
-  bool OpenListing(std::int32_t depth, std::string_view directory,
-                   std::string_view pattern) override;
-  bool NextEntry(std::int32_t depth) override;
+  std::unique_ptr<FolderListing> OpenSearch(std::string_view directory) override;
 
  private:
+  class Listing;
+  // The listing of `directory` watched, or null, counted as failed, where it did not open.
+  std::unique_ptr<FolderListing> Watched(std::unique_ptr<FolderListing> listing,
+                                         std::string_view directory);
   bool IsExcluded(std::string_view name) const;
   void CountFailed(std::string_view directory);
 
   std::vector<std::string> excluded_;
   std::size_t failedCount_ = 0;
   std::vector<std::string> failedPaths_;
-  std::vector<std::string> directories_;  // what each depth's listing opened, for the report
 };
 
 }  // namespace kz::cli

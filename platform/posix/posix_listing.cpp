@@ -4,195 +4,135 @@
 #include <cerrno>
 
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_handles.h"
 
 namespace kz {
+namespace {
 
-void PosixFileSystem::Listing::Close() {
-  handle.reset();
-}
-
-PosixFileSystem::Listing* PosixFileSystem::At(std::int32_t depth) {
-  if (depth < 0 || static_cast<std::size_t>(depth) >= listings_.size()) return nullptr;
-  return &listings_[static_cast<std::size_t>(depth)];
-}
-
-bool PosixFileSystem::OpenListing(std::int32_t depth, std::string_view directory,
-                                  std::string_view pattern) {
-  (void)pattern;  // "*.*" matches every name; a POSIX listing has no pattern of its own
-  if (depth < 0) return false;
-  if (static_cast<std::size_t>(depth) >= listings_.size()) listings_.resize(depth + 1);
-  Listing& listing = listings_[static_cast<std::size_t>(depth)];
-  listing.Close();
-  listing.failed = false;
-  listing.directory.assign(directory);
-  if (listing.directory.empty() || listing.directory.back() != '/') listing.directory += '/';
-  listing.handle.reset(opendir(listing.directory.c_str()));
-  if (!listing.handle) return false;
-  struct stat opened {};
-  if (fstat(dirfd(listing.handle.get()), &opened) != 0) {
-    listing.Close();
-    return false;
+class PosixFolderListing final : public FolderListing {
+ public:
+  // Null when the folder cannot be opened.
+  static std::unique_ptr<PosixFolderListing> Open(std::string directory) {
+    if (directory.empty() || directory.back() != '/') directory += '/';
+    UniqueDirectory handle(opendir(directory.c_str()));
+    struct stat opened {};
+    if (!handle || fstat(dirfd(handle.get()), &opened) != 0) return nullptr;
+    return std::make_unique<PosixFolderListing>(
+        std::move(handle), std::move(directory),
+        ObjectId{static_cast<std::uint64_t>(opened.st_dev),
+                 static_cast<std::uint64_t>(opened.st_ino)});
   }
-  listing.folder = ObjectId{static_cast<std::uint64_t>(opened.st_dev),
-                            static_cast<std::uint64_t>(opened.st_ino)};
-  return true;
-}
 
-void PosixFileSystem::Classify(Listing& listing, const struct dirent& entry) {
-  listing.name = entry.d_name;
-  listing.statDone = false;
-  listing.isLink = entry.d_type == DT_LNK;
-  switch (entry.d_type) {
-    case DT_DIR:
-      listing.isDirectory = true;
-      return;
-    case DT_REG:
-      listing.isDirectory = false;
-      return;
-    default:
-      break;
+  PosixFolderListing(UniqueDirectory handle, std::string directory, ObjectId folder)
+      : handle_(std::move(handle)), directory_(std::move(directory)), folder_(folder) {}
+
+  const ListedEntry* Next() override {
+    if (!handle_) return nullptr;
+    errno = 0;
+    struct dirent* entry = readdir(handle_.get());
+    if (!entry) {
+      // readdir gives null both at the end and on an error (EIO, a folder removed from under an
+      // NFS listing ...); only errno tells them apart.
+      failed_ = errno != 0;
+      handle_.reset();  // released as soon as it has delivered its last entry
+      return nullptr;
+    }
+    Classify(*entry);
+    return &entry_;
   }
-  // A link, or a file system that does not report types: ask for what the name leads to, as a
-  // Windows listing reports the directory attribute of a link to a folder. Asking relative to
-  // the open directory spares the walk along the whole path.
-  int folder = dirfd(listing.handle.get());
-  const struct stat* target = EntryStat(listing);
-  listing.isDirectory = target && S_ISDIR(target->st_mode);
-  if (entry.d_type == DT_UNKNOWN) {
-    struct stat own {};
-    listing.isLink =
-        fstatat(folder, entry.d_name, &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode);
+  bool Failed() const override { return failed_; }
+  const std::string& Directory() const override { return directory_; }
+  const ObjectId& Folder() const override { return folder_; }
+
+  EntryFacts Facts() override {
+    const struct stat* info = handle_ ? EntryStat() : nullptr;
+    if (!info) return {};
+    // The same value FileSize gives for the entry's path.
+    EntryFacts facts;
+    facts.size = S_ISDIR(info->st_mode) ? -2 : static_cast<std::int64_t>(info->st_size);
+    FileIdentity& identity = facts.identity.emplace();
+    identity.file = ObjectId{static_cast<std::uint64_t>(info->st_dev),
+                             static_cast<std::uint64_t>(info->st_ino)};
+    identity.folder = folder_;
+    identity.lastWrite =
+        static_cast<std::int64_t>(info->st_mtim.tv_sec) * 1000000000 + info->st_mtim.tv_nsec;
+    identity.throughLink = entry_.isLink;
+    return facts;
   }
-}
 
-bool PosixFileSystem::NextEntry(std::int32_t depth) {
-  Listing* listing = At(depth);
-  if (!listing || !listing->handle) return false;
-  errno = 0;
-  struct dirent* entry = readdir(listing->handle.get());
-  if (!entry) {
-    // readdir gives null both at the end and on an error (EIO, a folder removed from under an
-    // NFS listing ...); only errno tells them apart.
-    listing->failed = errno != 0;
-    listing->Close();  // released as soon as it has delivered its last entry
-    return false;
+  std::unique_ptr<FolderListing> OpenEntry() override {
+    if (!handle_ || !entry_.isDirectory) return nullptr;
+    return Open(directory_ + entry_.name);
   }
-  Classify(*listing, *entry);
-  return true;
-}
 
-bool PosixFileSystem::ListingFailed(std::int32_t depth) {
-  Listing* listing = At(depth);
-  return listing && listing->failed;
-}
-
-std::string_view PosixFileSystem::EntryName(std::int32_t depth) {
-  Listing* listing = At(depth);
-  return listing ? std::string_view(listing->name) : std::string_view();
-}
-
-std::int32_t PosixFileSystem::EntryKind(std::int32_t depth) {
-  Listing* listing = At(depth);
-  return listing && listing->isDirectory ? 2 : 1;
-}
-
-bool PosixFileSystem::EntryIsLink(std::int32_t depth) {
-  Listing* listing = At(depth);
-  return listing && listing->isLink;
-}
-
-// What the entry's name leads to (links followed), asked once per entry and relative to the open
-// directory, which spares the walk along the whole path.
-const struct stat* PosixFileSystem::EntryStat(Listing& listing) {
-  if (!listing.statDone) {
-    listing.statDone = true;
-    listing.statOk =
-        fstatat(dirfd(listing.handle.get()), listing.name.c_str(), &listing.target, 0) == 0;
+ private:
+  void Classify(const struct dirent& entry) {
+    entry_.name = entry.d_name;
+    statDone_ = false;
+    entry_.isLink = entry.d_type == DT_LNK;
+    entry_.isDirectory = entry.d_type == DT_DIR;
+    if (entry.d_type == DT_DIR || entry.d_type == DT_REG) return;
+    // A link, or a file system that does not report types: ask for what the name leads to, as a
+    // Windows listing reports the directory attribute of a link to a folder.
+    const struct stat* target = EntryStat();
+    entry_.isDirectory = target && S_ISDIR(target->st_mode);
+    if (entry.d_type == DT_UNKNOWN) {
+      struct stat own {};
+      entry_.isLink = fstatat(dirfd(handle_.get()), entry.d_name, &own, AT_SYMLINK_NOFOLLOW) == 0 &&
+                      S_ISLNK(own.st_mode);
+    }
   }
-  return listing.statOk ? &listing.target : nullptr;
+
+  // What the entry's name leads to (links followed), asked once per entry and relative to the
+  // open folder, which spares the walk along the whole path.
+  const struct stat* EntryStat() {
+    if (!statDone_) {
+      statDone_ = true;
+      statOk_ = fstatat(dirfd(handle_.get()), entry_.name.c_str(), &target_, 0) == 0;
+    }
+    return statOk_ ? &target_ : nullptr;
+  }
+
+  UniqueDirectory handle_;
+  std::string directory_;  // ending in '/'
+  ObjectId folder_;        // what opendir actually opened
+  ListedEntry entry_;
+  bool statDone_ = false;  // target_ holds the entry's stat
+  bool statOk_ = false;
+  struct stat target_ {};
+  bool failed_ = false;  // readdir ended with an error, not at the end of the entries
+};
+
+bool IsDotEntry(std::string_view name) {
+  return name == "." || name == "..";
 }
 
-std::int64_t PosixFileSystem::EntrySize(std::int32_t depth) {
-  Listing* listing = At(depth);
-  if (!listing || !listing->handle) return -1;
-  // The same value FileSize gives for the entry's path.
-  const struct stat* info = EntryStat(*listing);
-  if (!info) return -1;
-  return S_ISDIR(info->st_mode) ? -2 : static_cast<std::int64_t>(info->st_size);
-}
+}  // namespace
 
-std::optional<FileIdentity> PosixFileSystem::EntryIdentity(std::int32_t depth) {
-  Listing* listing = At(depth);
-  if (!listing || !listing->handle) return std::nullopt;
-  const struct stat* info = EntryStat(*listing);
-  if (!info) return std::nullopt;
-  FileIdentity identity;
-  identity.file =
-      ObjectId{static_cast<std::uint64_t>(info->st_dev), static_cast<std::uint64_t>(info->st_ino)};
-  identity.folder = listing->folder;
-  identity.lastWrite =
-      static_cast<std::int64_t>(info->st_mtim.tv_sec) * 1000000000 + info->st_mtim.tv_nsec;
-  identity.throughLink = listing->isLink;
-  return identity;
-}
-
-std::optional<ObjectId> PosixFileSystem::ListingFolder(std::int32_t depth) {
-  Listing* listing = At(depth);
-  if (!listing || !listing->handle) return std::nullopt;
-  return listing->folder;
-}
-
-void PosixFileSystem::CloseListing(std::int32_t depth) {
-  if (Listing* listing = At(depth)) listing->Close();
+std::unique_ptr<FolderListing> PosixFileSystem::OpenSearch(std::string_view directory) {
+  return PosixFolderListing::Open(std::string(directory));
 }
 
 bool PosixFileSystem::ListFolder(std::string_view directory, std::vector<FolderEntry>& entries) {
   entries.clear();
-  std::string path(directory);
-  if (path.empty() || path.back() != '/') path += '/';
-  UniqueDirectory handle(opendir(path.c_str()));
-  if (!handle) return false;
-  while (true) {
-    errno = 0;  // stat below may set it; readdir sets it only on an error
-    struct dirent* entry = readdir(handle.get());
-    if (!entry) break;
-    std::string_view name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    bool isDirectory = entry->d_type == DT_DIR;
-    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-      struct stat target {};
-      isDirectory = stat((path + entry->d_name).c_str(), &target) == 0 && S_ISDIR(target.st_mode);
-    }
-    entries.push_back(FolderEntry{std::string(name), isDirectory});
+  std::unique_ptr<PosixFolderListing> listing = PosixFolderListing::Open(std::string(directory));
+  if (!listing) return false;
+  while (const ListedEntry* entry = listing->Next()) {
+    if (!IsDotEntry(entry->name)) entries.push_back(FolderEntry{entry->name, entry->isDirectory});
   }
   // An error before the end leaves a folder that cannot be listed, not one with fewer entries.
-  if (errno != 0) {
-    entries.clear();
-    return false;
-  }
-  return true;
+  if (listing->Failed()) entries.clear();
+  return !listing->Failed();
 }
 
+// A listing broken off by an error before a subfolder came answers false, as a folder that
+// cannot be listed does.
 bool PosixFileSystem::HasSubfolder(std::string_view directory) {
-  std::string path(directory);
-  if (path.empty() || path.back() != '/') path += '/';
-  UniqueDirectory handle(opendir(path.c_str()));
-  if (!handle) return false;
-  bool found = false;
-  while (!found) {
-    struct dirent* entry = readdir(handle.get());
-    if (!entry) break;
-    std::string_view name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    found = entry->d_type == DT_DIR;
-    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-      struct stat target {};
-      found = stat((path + entry->d_name).c_str(), &target) == 0 && S_ISDIR(target.st_mode);
-    }
+  std::unique_ptr<PosixFolderListing> listing = PosixFolderListing::Open(std::string(directory));
+  while (const ListedEntry* entry = listing ? listing->Next() : nullptr) {
+    if (entry->isDirectory && !IsDotEntry(entry->name)) return true;
   }
-  // A listing broken off by an error before a subfolder came answers false, as a folder that
-  // cannot be listed does.
-  return found;
+  return false;
 }
 
 }  // namespace kz

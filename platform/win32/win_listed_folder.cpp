@@ -266,7 +266,7 @@ std::unique_ptr<ListedFolder> WinFileSystem::OpenListedFolder(std::string_view d
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!folder) return nullptr;
   // The folder's volume and ids are judged as the listing judged them.
-  VolumeFacts facts = FactsOf(folder.get(), path);
+  VolumeFacts facts = lastSearch_->FactsOf(folder.get(), path);
   if (facts.volume != expected.volume ||
       !IdMatches(IdOfHandle(folder.get(), facts.volume, facts.wideIds), expected)) {
     return nullptr;

@@ -18,20 +18,15 @@ bool HasNamesakeElsewhere(const std::vector<FoundFile>& files, const FoundFile& 
 
 // What a listing of the file's folder reports for it, as the scan would have recorded it.
 std::int32_t IdentityOf(Program& program, const FoundFile& file) {
-  constexpr std::int32_t kSpareDepth = 4096;  // clear of any depth a scan uses
-  FileSystem& files = program.files;
-  if (!files.OpenListing(kSpareDepth, file.directory, "*.*")) return -1;
-  std::int32_t identity = -1;
-  while (files.NextEntry(kSpareDepth)) {
-    if (files.EntryName(kSpareDepth) != file.name) continue;
-    if (std::optional<FileIdentity> listed = files.EntryIdentity(kSpareDepth)) {
-      identity = static_cast<std::int32_t>(program.identities.size());
-      program.identities.push_back(*listed);
-    }
-    break;
+  std::unique_ptr<FolderListing> listing = program.files.OpenSearch(file.directory);
+  while (const ListedEntry* entry = listing ? listing->Next() : nullptr) {
+    if (entry->name != file.name) continue;
+    std::optional<FileIdentity> listed = listing->Facts().identity;
+    if (!listed) break;
+    program.identities.push_back(*listed);
+    return static_cast<std::int32_t>(program.identities.size() - 1);
   }
-  files.CloseListing(kSpareDepth);
-  return identity;
+  return -1;
 }
 
 }  // namespace

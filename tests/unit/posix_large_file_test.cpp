@@ -37,16 +37,17 @@ class LargeFile : public ::testing::Test {
 };
 
 TEST_F(LargeFile, IsListedMeasuredAndOpenedWithItsWholeSize) {
-  ASSERT_TRUE(files.OpenListing(0, folder.directory(), "*.*"));
+  std::unique_ptr<FolderListing> listing = files.OpenSearch(folder.directory());
+  ASSERT_NE(listing, nullptr);
   bool listed = false;
-  while (files.NextEntry(0)) {
-    if (files.EntryName(0) != "large.mp3") continue;
+  while (const ListedEntry* entry = listing->Next()) {
+    if (entry->name != "large.mp3") continue;
     listed = true;
-    EXPECT_EQ(files.EntrySize(0), static_cast<std::int64_t>(kSize));
-    EXPECT_TRUE(files.EntryIdentity(0).has_value());
+    EntryFacts facts = listing->Facts();
+    EXPECT_EQ(facts.size, static_cast<std::int64_t>(kSize));
+    EXPECT_TRUE(facts.identity.has_value());
   }
-  EXPECT_FALSE(files.ListingFailed(0));
-  files.CloseListing(0);
+  EXPECT_FALSE(listing->Failed());
   EXPECT_TRUE(listed);
   EXPECT_EQ(files.FileSize(path), static_cast<std::int64_t>(kSize));
   auto file = files.OpenReadOnly(path);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -26,33 +25,39 @@ class BreakingListing : public ForwardingFileSystem {
   BreakingListing(FileSystem& inner, std::string folder, int entries)
       : ForwardingFileSystem(inner), folder_(std::move(folder)), entries_(entries) {}
 
-  bool OpenListing(std::int32_t depth, std::string_view directory,
-                   std::string_view pattern) override {
-    broken_[depth] = false;
-    left_[depth] = directory == folder_ ? entries_ : -1;
-    return ForwardingFileSystem::OpenListing(depth, directory, pattern);
-  }
-  bool NextEntry(std::int32_t depth) override {
-    int& left = left_[depth];
-    if (left != 0 && ForwardingFileSystem::NextEntry(depth)) {
-      if (left > 0) --left;
-      return true;
-    }
-    if (left >= 0) {
-      ForwardingFileSystem::CloseListing(depth);
-      broken_[depth] = true;
-    }
-    return false;
-  }
-  bool ListingFailed(std::int32_t depth) override {
-    return broken_[depth] || ForwardingFileSystem::ListingFailed(depth);
+  std::unique_ptr<FolderListing> OpenSearch(std::string_view directory) override {
+    return Wrapped<Listing>(inner_.OpenSearch(directory), *this);
   }
 
  private:
+  class Listing : public ForwardingListing {
+   public:
+    Listing(std::unique_ptr<FolderListing> inner, const BreakingListing& files)
+        : ForwardingListing(std::move(inner)),
+          files_(files),
+          left_(Directory() == files.folder_ ? files.entries_ : -1) {}
+    const ListedEntry* Next() override {
+      if (left_ != 0) {
+        if (const ListedEntry* entry = inner_->Next()) {
+          if (left_ > 0) --left_;
+          return entry;
+        }
+      }
+      broken_ = left_ >= 0;
+      return nullptr;
+    }
+    bool Failed() const override { return broken_ || inner_->Failed(); }
+
+   private:
+    std::unique_ptr<FolderListing> Wrap(std::unique_ptr<FolderListing> subfolder) override {
+      return std::make_unique<Listing>(std::move(subfolder), files_);
+    }
+    const BreakingListing& files_;
+    int left_;  // entries still to deliver; -1 for a folder left alone
+    bool broken_ = false;
+  };
   std::string folder_;
   int entries_;
-  std::map<std::int32_t, int> left_;  // entries still to deliver; -1 for a folder left alone
-  std::map<std::int32_t, bool> broken_;
 };
 
 struct BrokenListingTest : testing::SearchTest {
@@ -73,7 +78,7 @@ struct BrokenListingTest : testing::SearchTest {
     BreakingListing breaking(files, broken, entries);
     Program scan{ui, clock, breaking, media};
     LinkGuard links(breaking, root);
-    EXPECT_EQ(ScanFolder(scan, links, root, "mp3", 0), ScanEnd::kFinished);
+    EXPECT_EQ(ScanFolder(scan, links, root, "mp3"), ScanEnd::kFinished);
     Texts paths = Paths(scan.foundFiles);
     EXPECT_EQ(paths, Paths(scan.referenceFiles));
     EXPECT_EQ(scan.filesFound, static_cast<std::int32_t>(paths.size()));
@@ -105,20 +110,23 @@ TEST_F(BrokenListingTest, AFolderWhoseListingFailsContributesNothingWhereverItFa
 TEST_F(BrokenListingTest, TheCommandLineReportsAListingThatFailsMidwayAsUnreadable) {
   BreakingListing breaking(files, broken, 2);
   cli::WatchedListings watched(breaking, {});
-  ASSERT_TRUE(watched.OpenListing(0, root, "*.*"));
-  while (watched.NextEntry(0)) {
+  std::unique_ptr<FolderListing> listing = watched.OpenSearch(root);
+  ASSERT_NE(listing, nullptr);
+  while (listing->Next()) {
   }
   EXPECT_EQ(watched.failedCount(), 0u);  // the root's listing ended as it should
 
-  ASSERT_TRUE(watched.OpenListing(1, broken, "*.*"));
-  EXPECT_TRUE(watched.NextEntry(1));
-  EXPECT_TRUE(watched.NextEntry(1));
-  EXPECT_FALSE(watched.NextEntry(1));
-  EXPECT_TRUE(watched.ListingFailed(1));
-  EXPECT_EQ(watched.failedCount(), 1u);
+  listing = watched.OpenSearch(broken);
+  ASSERT_NE(listing, nullptr);
+  EXPECT_NE(listing->Next(), nullptr);
+  EXPECT_NE(listing->Next(), nullptr);
+  EXPECT_EQ(listing->Next(), nullptr);
+  EXPECT_TRUE(listing->Failed());
+  EXPECT_EQ(listing->Next(), nullptr);
+  EXPECT_EQ(watched.failedCount(), 1u);  // once, however often it is asked afterwards
   EXPECT_EQ(watched.failedPaths(), Texts{broken});
 
-  EXPECT_FALSE(watched.OpenListing(1, root + "missing/", "*.*"));
+  EXPECT_EQ(watched.OpenSearch(root + "missing/"), nullptr);
   EXPECT_EQ(watched.failedPaths(), (Texts{broken, root + "missing/"}));
 }
 

@@ -24,14 +24,34 @@ using Texts = std::vector<std::string>;
 
 // Reports no entry as a link, as Wine 8's FindFirstFileW does for Unix symlinks, so only the
 // identities can keep the scan from entering a folder twice.
+class LinkBlindListing : public ForwardingListing {
+ public:
+  using ForwardingListing::ForwardingListing;
+  const ListedEntry* Next() override {
+    const ListedEntry* entry = inner_->Next();
+    if (!entry) return nullptr;
+    entry_ = *entry;
+    entry_.isLink = false;
+    return &entry_;
+  }
+  EntryFacts Facts() override {
+    EntryFacts facts = inner_->Facts();
+    if (facts.identity) facts.identity->throughLink = false;
+    return facts;
+  }
+
+ private:
+  std::unique_ptr<FolderListing> Wrap(std::unique_ptr<FolderListing> subfolder) override {
+    return std::make_unique<LinkBlindListing>(std::move(subfolder));
+  }
+  ListedEntry entry_;
+};
+
 class LinkBlindFiles : public ForwardingFileSystem {
  public:
   using ForwardingFileSystem::ForwardingFileSystem;
-  bool EntryIsLink(std::int32_t) override { return false; }
-  std::optional<FileIdentity> EntryIdentity(std::int32_t depth) override {
-    std::optional<FileIdentity> identity = ForwardingFileSystem::EntryIdentity(depth);
-    if (identity) identity->throughLink = false;
-    return identity;
+  std::unique_ptr<FolderListing> OpenSearch(std::string_view directory) override {
+    return Wrapped<LinkBlindListing>(inner_.OpenSearch(directory));
   }
 };
 
@@ -41,13 +61,29 @@ class AliasingFiles : public ForwardingFileSystem {
  public:
   AliasingFiles(FileSystem& inner, std::string folder, std::string alias)
       : ForwardingFileSystem(inner), folder_(std::move(folder)), alias_(std::move(alias)) {}
-  bool OpenListing(std::int32_t depth, std::string_view directory,
-                   std::string_view pattern) override {
-    return ForwardingFileSystem::OpenListing(depth, directory == folder_ ? alias_ : directory,
-                                             pattern);
+  std::unique_ptr<FolderListing> OpenSearch(std::string_view directory) override {
+    return Wrapped<Listing>(inner_.OpenSearch(directory), *this);
   }
 
  private:
+  class Listing : public ForwardingListing {
+   public:
+    Listing(std::unique_ptr<FolderListing> inner, AliasingFiles& files)
+        : ForwardingListing(std::move(inner)), files_(files) {}
+    const ListedEntry* Next() override { return current_ = inner_->Next(); }
+    std::unique_ptr<FolderListing> OpenEntry() override {
+      if (Directory() + current_->name + "/" != files_.folder_)
+        return ForwardingListing::OpenEntry();
+      return Wrapped<Listing>(files_.inner_.OpenSearch(files_.alias_), files_);
+    }
+
+   private:
+    std::unique_ptr<FolderListing> Wrap(std::unique_ptr<FolderListing> subfolder) override {
+      return std::make_unique<Listing>(std::move(subfolder), files_);
+    }
+    AliasingFiles& files_;
+    const ListedEntry* current_ = nullptr;
+  };
   std::string folder_;
   std::string alias_;
 };
@@ -59,41 +95,48 @@ class RenumberingFiles : public ForwardingFileSystem {
  public:
   enum class Ids { kZero, kAllOnes, kCollidingMounts };
   RenumberingFiles(FileSystem& inner, Ids ids) : ForwardingFileSystem(inner), ids_(ids) {}
-  bool OpenListing(std::int32_t depth, std::string_view directory,
-                   std::string_view pattern) override {
-    if (static_cast<std::size_t>(depth) >= paths_.size()) paths_.resize(depth + 1);
-    paths_[depth] = directory;
-    return ForwardingFileSystem::OpenListing(depth, directory, pattern);
-  }
-  std::optional<FileIdentity> EntryIdentity(std::int32_t depth) override {
-    std::optional<FileIdentity> identity = ForwardingFileSystem::EntryIdentity(depth);
-    if (!identity) return identity;
-    identity->file =
-        Renumbered(identity->file, paths_[depth] + std::string(EntryName(depth)) + "/");
-    identity->folder = Renumbered(identity->folder, paths_[depth]);
-    return identity;
-  }
-  std::optional<ObjectId> ListingFolder(std::int32_t depth) override {
-    std::optional<ObjectId> folder = ForwardingFileSystem::ListingFolder(depth);
-    if (folder) *folder = Renumbered(*folder, paths_[depth]);
-    return folder;
+  std::unique_ptr<FolderListing> OpenSearch(std::string_view directory) override {
+    return Wrapped<Listing>(inner_.OpenSearch(directory), ids_);
   }
 
  private:
-  ObjectId Renumbered(ObjectId id, const std::string& path) const {
-    if (ids_ == Ids::kZero) return ObjectId{id.volume, 0, 0};
-    if (ids_ == Ids::kAllOnes) return ObjectId{id.volume, ~std::uint64_t{0}, 0};
-    for (std::uint64_t mount : {1, 2}) {
-      std::size_t at = path.find("/m" + std::to_string(mount) + "/");
-      if (at == std::string::npos) continue;
-      // The mount's root is 1, and each level below counts one up, on both mounts alike.
-      auto level = static_cast<std::uint64_t>(std::count(path.begin() + at + 4, path.end(), '/'));
-      return ObjectId{1000 + mount, 1 + level, 0};
+  class Listing : public ForwardingListing {
+   public:
+    Listing(std::unique_ptr<FolderListing> inner, Ids ids)
+        : ForwardingListing(std::move(inner)),
+          ids_(ids),
+          folder_(Renumbered(inner_->Folder(), Directory())) {}
+    const ListedEntry* Next() override { return current_ = inner_->Next(); }
+    const ObjectId& Folder() const override { return folder_; }
+    EntryFacts Facts() override {
+      EntryFacts facts = inner_->Facts();
+      if (!facts.identity) return facts;
+      facts.identity->file = Renumbered(facts.identity->file, Directory() + current_->name + "/");
+      facts.identity->folder = folder_;
+      return facts;
     }
-    return id;
-  }
+
+   private:
+    std::unique_ptr<FolderListing> Wrap(std::unique_ptr<FolderListing> subfolder) override {
+      return std::make_unique<Listing>(std::move(subfolder), ids_);
+    }
+    ObjectId Renumbered(ObjectId id, const std::string& path) const {
+      if (ids_ == Ids::kZero) return ObjectId{id.volume, 0, 0};
+      if (ids_ == Ids::kAllOnes) return ObjectId{id.volume, ~std::uint64_t{0}, 0};
+      for (std::uint64_t mount : {1, 2}) {
+        std::size_t at = path.find("/m" + std::to_string(mount) + "/");
+        if (at == std::string::npos) continue;
+        // The mount's root is 1, and each level below counts one up, on both mounts alike.
+        auto level = static_cast<std::uint64_t>(std::count(path.begin() + at + 4, path.end(), '/'));
+        return ObjectId{1000 + mount, 1 + level, 0};
+      }
+      return id;
+    }
+    Ids ids_;
+    ObjectId folder_;
+    const ListedEntry* current_ = nullptr;
+  };
   Ids ids_;
-  std::vector<std::string> paths_;
 };
 
 Texts Sorted(Texts texts) {

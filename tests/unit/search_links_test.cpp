@@ -31,7 +31,7 @@ struct LinkTest : SearchTest {
   }
   ScanEnd Scan() {
     LinkGuard links(files, root);
-    return ScanFolder(program, links, root, "mp3", 0);
+    return ScanFolder(program, links, root, "mp3");
   }
 };
 

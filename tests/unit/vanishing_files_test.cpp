@@ -32,12 +32,22 @@ using Strings = std::vector<std::string>;
 class ScanEndFileSystem : public ForwardingFileSystem {
  public:
   using ForwardingFileSystem::ForwardingFileSystem;
-  bool NextEntry(std::int32_t depth) override {
-    bool more = ForwardingFileSystem::NextEntry(depth);
-    if (!more && depth == 0 && atScanEnd) std::exchange(atScanEnd, nullptr)();
-    return more;
+  std::unique_ptr<FolderListing> OpenSearch(std::string_view directory) override {
+    return Wrapped<RootListing>(inner_.OpenSearch(directory), atScanEnd);
   }
   std::function<void()> atScanEnd;
+
+ private:
+  struct RootListing : ForwardingListing {
+    RootListing(std::unique_ptr<FolderListing> inner, std::function<void()>& atEnd)
+        : ForwardingListing(std::move(inner)), atEnd_(atEnd) {}
+    const ListedEntry* Next() override {
+      const ListedEntry* entry = inner_->Next();
+      if (!entry && atEnd_) std::exchange(atEnd_, nullptr)();
+      return entry;
+    }
+    std::function<void()>& atEnd_;
+  };
 };
 
 struct VanishingFilesTest : ::testing::Test {
